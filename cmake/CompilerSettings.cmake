@@ -1,0 +1,15 @@
+# Warnings and hardening shared by every target of both builds.
+add_compile_options(-Wall -Wextra -Werror)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  add_compile_options(-fstack-protector-strong)
+  # One self-contained PE32 file: the C++ runtime, libgcc and winpthread are linked in.
+  add_link_options(-static -static-libgcc -static-libstdc++
+                   -Wl,--dynamicbase -Wl,--nxcompat -fstack-protector-strong)
+endif()
+
+if(QUILLFEN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

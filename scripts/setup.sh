@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs every tool the build and the tests need, from Debian's packages.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+packages=(
+  cmake make ninja-build g++ clang libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32 wine64
+  xvfb xauth x11-utils imagemagick xdotool
+  fonts-ipafont-gothic fonts-ipafont-mincho locales
+  python3 sox
+)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  missing=(i386)
+fi
+for p in "${packages[@]}"; do
+  if [[ "$p" == wine32 ]]; then p=wine32:i386; fi
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "setup: missing ${missing[*]}; run as root" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --add-architecture i386
+  apt-get update -qq
+  install=()
+  for p in "${packages[@]}"; do
+    [[ "$p" == wine32 ]] && p=wine32:i386
+    install+=("$p")
+  done
+  apt-get install -y -qq --no-install-recommends "${install[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
+fi
