@@ -1,0 +1,168 @@
+// The meow is additive synthesis: a falling harmonic series shaped by moving mouth
+// resonances (formants), plus a little breath noise, under a swell-hold-fade envelope.
+// Only + - * / and floor are used, so the samples are bit-identical on every IEEE machine.
+#include "Voice.h"
+
+#include <cmath>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+namespace mediagen {
+namespace {
+
+constexpr double kRate = kVoiceRate;
+constexpr double kStart = 0.016;  // seconds of silence before the cry
+constexpr double kSwellEnd = 0.110;
+constexpr double kHoldEnd = 0.190;
+constexpr double kEnd = 0.470;  // the fade reaches zero here
+constexpr double kPitchStart = 712.0, kPitchEnd = 598.0;
+constexpr int kLowPeak = 45, kHighPeak = 38;  // below / above 128
+
+// sin(2*pi*turns) by reduction to a quarter turn and a Taylor series.
+double SinTurns(double turns) {
+    double t = turns - std::floor(turns);
+    if (t > 0.5) t -= 1.0;
+    if (t > 0.25) t = 0.5 - t;
+    if (t < -0.25) t = -0.5 - t;
+    const double x = t * 6.283185307179586, x2 = x * x;
+    return x * (1 - x2 / 6 * (1 - x2 / 20 * (1 - x2 / 42 * (1 - x2 / 72 * (1 - x2 / 110)))));
+}
+
+double SmoothStep(double s) { return s <= 0 ? 0 : s >= 1 ? 1 : s * s * (3 - 2 * s); }
+
+double Envelope(double t) {
+    if (t < kStart || t >= kEnd) return 0;
+    // A 3 ms onset to a soft start, then the swell; no click, no late start.
+    const double onset = SmoothStep((t - kStart) / 0.003);
+    if (t < kSwellEnd) return onset * (0.2 + 0.8 * SmoothStep((t - kStart) / (kSwellEnd - kStart)));
+    if (t < kHoldEnd) return 1;
+    const double s = 1 - (t - kHoldEnd) / (kEnd - kHoldEnd);
+    return s * (0.3 + 0.7 * s);
+}
+
+struct Formant {
+    double freq, width, gain;
+};
+
+// Mouth shapes of "m-i-a-o-u" across the cry, u = 0..1; linear between keyframes.
+struct Vowel {
+    double u;
+    Formant f[4];
+};
+const Vowel kVowels[] = {
+    {0.00, {{450, 140, 0.5}, {2300, 220, 0.25}, {3400, 300, 0.10}, {4600, 400, 0.05}}},
+    {0.15, {{750, 130, 1.0}, {2100, 200, 0.60}, {3300, 280, 0.30}, {4500, 380, 0.12}}},
+    {0.40, {{1150, 150, 1.0}, {1750, 180, 0.70}, {3000, 260, 0.35}, {4300, 350, 0.15}}},
+    {0.70, {{850, 130, 1.0}, {1300, 170, 0.55}, {2900, 260, 0.25}, {4200, 350, 0.10}}},
+    {1.00, {{600, 120, 0.9}, {1000, 160, 0.40}, {2800, 260, 0.15}, {4100, 350, 0.06}}},
+};
+
+Formant Mix(const Formant& a, const Formant& b, double w) {
+    return {a.freq + (b.freq - a.freq) * w, a.width + (b.width - a.width) * w,
+            a.gain + (b.gain - a.gain) * w};
+}
+
+// Gain of the vocal tract at frequency f for mouth position u.
+double TractGain(double f, double u) {
+    std::size_t k = 0;
+    while (k + 2 < std::size(kVowels) && u > kVowels[k + 1].u) ++k;
+    const Vowel& a = kVowels[k];
+    const Vowel& b = kVowels[k + 1];
+    const double w = SmoothStep((u - a.u) / (b.u - a.u));
+    double g = 0.02;
+    for (int i = 0; i < 4; ++i) {
+        const Formant m = Mix(a.f[i], b.f[i], w);
+        const double d = (f - m.freq) / m.width;
+        g += m.gain / (1 + d * d);
+    }
+    return g;
+}
+
+// xorshift32: a fixed-seed generator so the breath noise never changes between runs.
+struct Noise {
+    std::uint32_t state = 0x2545F491u;
+    double Next() {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return static_cast<double>(state) / 2147483648.0 - 1.0;
+    }
+};
+
+std::vector<double> Synthesise() {
+    std::vector<double> wave(kVoiceSamples, 0.0);
+    Noise noise;
+    double phase = 0, breath = 0;
+    for (int n = 0; n < kVoiceSamples; ++n) {
+        const double t = n / kRate, env = Envelope(t);
+        if (env == 0) continue;
+        const double u = (t - kStart) / (kEnd - kStart);
+        // A slow 9 Hz wobble of a few hertz keeps the pitch from sounding electronic.
+        const double f0 = kPitchStart + (kPitchEnd - kPitchStart) * u + 3.0 * SinTurns(9.0 * t);
+        phase += f0 / kRate;
+        phase -= std::floor(phase);
+        double voiced = 0, power = 0;
+        for (int k = 1; k * f0 < 9500.0; ++k) {
+            // A glottal-like source: harmonics falling off roughly as 1/k, spread in phase.
+            const double a = TractGain(k * f0, u) / (0.4 + 0.6 * k);
+            voiced += a * SinTurns(k * phase + 0.13 * k * k);
+            power += a * a;
+        }
+        // Loudness follows the envelope alone, not the resonances sweeping past harmonics.
+        voiced /= std::sqrt(power);
+        breath = 0.75 * breath + 0.25 * noise.Next();
+        wave[n] = env * (voiced + 0.10 * breath * (0.5 + 0.5 * TractGain(2000, u)));
+    }
+    return wave;
+}
+
+int RoundToInt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+}  // namespace
+
+Bytes SynthesiseMeow() {
+    const std::vector<double> wave = Synthesise();
+    double low = 0, high = 0;
+    for (double v : wave) {
+        if (v < low) low = v;
+        if (v > high) high = v;
+    }
+    // The two half-waves are scaled apart so the loudest samples land exactly on the
+    // intended peaks below and above the silence level.
+    Bytes samples;
+    samples.reserve(wave.size());
+    for (double v : wave) {
+        const double scaled = v < 0 ? v * kLowPeak / -low : v * kHighPeak / high;
+        samples.push_back(static_cast<std::uint8_t>(128 + RoundToInt(scaled)));
+    }
+    return samples;
+}
+
+Bytes WaveFile(const Bytes& samples) {
+    if (samples.size() != kVoiceSamples) throw std::logic_error("unexpected clip length");
+    const auto count = static_cast<std::uint32_t>(samples.size());
+    const std::uint32_t padded = count + (count & 1);
+    ByteBuffer out;
+    out.Text("RIFF");
+    out.U32(4 + (8 + 16) + (8 + 4) + (8 + padded));
+    out.Text("WAVE");
+    out.Text("fmt ");
+    out.U32(16);
+    out.U16(1);  // PCM
+    out.U16(1);  // mono
+    out.U32(kVoiceRate);
+    out.U32(kVoiceRate);  // bytes per second at one byte per sample
+    out.U16(1);           // block alignment
+    out.U16(8);
+    out.Text("fact");
+    out.U32(4);
+    out.U32(count);
+    out.Text("data");
+    out.U32(count);
+    out.Append(samples);
+    out.Zeros(padded - count);  // chunks are padded to an even length
+    return out.Take();
+}
+
+}  // namespace mediagen
