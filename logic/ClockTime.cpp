@@ -1,0 +1,296 @@
+// Integer reading, clock-time building and splitting, and the text forms of clock times.
+//
+// Floating-point note: every operation on a TClockTime here is a plain IEEE double operation.
+// The 32-bit Windows build compiles this library with SSE2 scalar math (see CMakeLists.txt),
+// so no value is ever held with x87 excess precision and both builds give identical bits.
+#include "logic/ClockTime.h"
+
+#include <cmath>
+
+#include "logic/LocaleItems.h"
+
+namespace quillfen {
+
+TClockSettings ClockSettings{"h:mm:ss AMPM", ':', '.', "am", "pm"};
+
+Exception::Exception(const std::string& message) : std::runtime_error(message) {}
+
+namespace {
+
+constexpr std::int32_t kMsPerHour = 3'600'000;
+constexpr std::int32_t kMsPerMinute = 60'000;
+constexpr std::int32_t kMsPerSecond = 1'000;
+constexpr std::uint32_t kMsPerDay = 86'400'000;
+constexpr std::size_t kMaxTextBytes = 256;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexDigitValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Decimal digits running to the end; the magnitude may reach 2^31 for a negative number.
+bool ReadDecimalMagnitude(std::string_view digits, bool negative, std::uint32_t& magnitude) {
+    if (digits.empty()) return false;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        if (!IsDigit(c) || value > 214'748'364u) return false;
+        value = value * 10u + static_cast<std::uint32_t>(c - '0');
+    }
+    if (value > (negative ? 2'147'483'648u : 2'147'483'647u)) return false;
+    magnitude = value;
+    return true;
+}
+
+// Hexadecimal digits running to the end, taken as a 32-bit pattern.
+bool ReadHexPattern(std::string_view digits, std::uint32_t& pattern) {
+    if (digits.empty()) return false;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0 || value > 0x0FFF'FFFFu) return false;
+        value = value * 16u + static_cast<std::uint32_t>(digit);
+    }
+    pattern = value;
+    return true;
+}
+
+// Length of a hexadecimal prefix ('$', 'x', 'X', "0x", "0X") at the start of text, else 0.
+std::size_t HexPrefixLength(std::string_view text) {
+    if (text.empty()) return 0;
+    if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return 1;
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return 2;
+    return 0;
+}
+
+void AppendNumber(std::string& text, unsigned value, bool twoDigits) {
+    if (value >= 10 || twoDigits) {
+        if (value >= 100) AppendNumber(text, value / 100, false);
+        text += static_cast<char>('0' + value / 10 % 10);
+    }
+    text += static_cast<char>('0' + value % 10);
+}
+
+// Drops everything past kMaxTextBytes, backing up to the start of a UTF-8 character.
+void CapText(std::string& text) {
+    if (text.size() <= kMaxTextBytes) return;
+    std::size_t cut = kMaxTextBytes;
+    for (int back = 0; back < 3 && cut > 0; ++back) {
+        if ((static_cast<unsigned char>(text[cut]) & 0xC0u) != 0x80u) break;
+        --cut;
+    }
+    if ((static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) cut = kMaxTextBytes;
+    text.resize(cut);
+}
+
+// Length of a run of the same letter at the start of format (1 or 2).
+std::size_t LetterRun(std::string_view format) {
+    return format.size() >= 2 && format[1] == format[0] ? 2 : 1;
+}
+
+}  // namespace
+
+bool TryParseInteger(std::string_view text, std::int32_t& value) noexcept {
+    value = 0;
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string_view::npos) return false;
+    bool negative = false;
+    if (text[pos] == '+' || text[pos] == '-') {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    std::string_view rest = text.substr(pos);
+    std::uint32_t pattern = 0;
+    const std::size_t prefix = HexPrefixLength(rest);
+    const bool read = prefix > 0 ? ReadHexPattern(rest.substr(prefix), pattern)
+                                 : ReadDecimalMagnitude(rest, negative, pattern);
+    if (!read) return false;
+    if (negative) pattern = 0u - pattern;  // 32-bit wrap-around, as for a hexadecimal pattern
+    value = static_cast<std::int32_t>(pattern);
+    return true;
+}
+
+bool TryMakeClockTime(std::int32_t hour, std::int32_t minute, std::int32_t second,
+                      std::int32_t millisecond, TClockTime& time) noexcept {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+        millisecond < 0 || millisecond > 999) {
+        return false;
+    }
+    const std::int32_t total =
+        hour * kMsPerHour + minute * kMsPerMinute + second * kMsPerSecond + millisecond;
+    time = static_cast<double>(total) / static_cast<double>(kMsPerDay);
+    return true;
+}
+
+void SplitClockTime(TClockTime time, std::uint16_t& hour, std::uint16_t& minute,
+                    std::uint16_t& second, std::uint16_t& millisecond) noexcept {
+    // Rounding is symmetric, so the magnitude of the rounded count is the rounded magnitude.
+    double count = std::fabs(time * static_cast<double>(kMsPerDay));
+    if (!(count < 0x1p52)) {
+        // Already a whole number (or not a number at all): drop the days exactly.
+        count = std::isfinite(count) ? std::fmod(count, static_cast<double>(kMsPerDay)) : 0.0;
+    }
+    const auto dayMs =
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::rint(count)) % kMsPerDay);
+    const std::uint32_t minutesOfDay = dayMs / kMsPerMinute;
+    const std::uint32_t rest = dayMs % kMsPerMinute;
+    hour = static_cast<std::uint16_t>(minutesOfDay / 60);
+    minute = static_cast<std::uint16_t>(minutesOfDay % 60);
+    second = static_cast<std::uint16_t>(rest / kMsPerSecond);
+    millisecond = static_cast<std::uint16_t>(rest % kMsPerSecond);
+}
+
+std::string ClockTimeToText(TClockTime time) {
+    std::uint16_t hour, minute, second, millisecond;
+    SplitClockTime(time, hour, minute, second, millisecond);
+    const TClockSettings& settings = ClockSettings;
+    const std::string_view format = settings.ClockFormat;
+    const bool twelveHour = format.find("AMPM") != std::string_view::npos;
+    const unsigned shownHour = twelveHour ? (hour + 11u) % 12u + 1u : hour;
+
+    std::string text;
+    text.reserve(format.size() + settings.MorningDesignator.size() +
+                 settings.AfternoonDesignator.size());
+    for (std::size_t i = 0; i < format.size();) {
+        const std::string_view rest = format.substr(i);
+        if (rest.compare(0, 4, "AMPM") == 0) {
+            text += hour < 12 ? settings.MorningDesignator : settings.AfternoonDesignator;
+            i += 4;
+        } else if (rest[0] == 'h' || rest[0] == 'm' || rest[0] == 's') {
+            const std::size_t run = LetterRun(rest);
+            const unsigned value = rest[0] == 'h' ? shownHour : rest[0] == 'm' ? minute : second;
+            AppendNumber(text, value, run == 2);
+            i += run;
+        } else {
+            if (rest[0] != ':') {
+                text += rest[0];
+            } else if (settings.ClockSeparator != '\0') {
+                text += settings.ClockSeparator;
+            }
+            ++i;
+        }
+    }
+    CapText(text);
+    return text;
+}
+
+std::string DurationToText(TClockTime duration) {
+    std::uint16_t hour, minute, second, millisecond;
+    SplitClockTime(duration, hour, minute, second, millisecond);
+    const TClockSettings& settings = ClockSettings;
+    const bool twoDigitHour = settings.ClockFormat.find("hh") != std::string::npos;
+    std::string text;
+    text.reserve(10);
+    AppendNumber(text, hour, twoDigitHour);
+    if (settings.ClockSeparator != '\0') text += settings.ClockSeparator;
+    AppendNumber(text, minute, true);
+    if (settings.ClockSeparator != '\0') text += settings.ClockSeparator;
+    AppendNumber(text, second, true);
+    return text;
+}
+
+namespace {
+
+// Reads a clock time from text, byte by byte, with the settings' separator, decimal mark and
+// designators.
+class TimeTextReader {
+  public:
+    TimeTextReader(std::string_view text, const TClockSettings& settings)
+        : text_(text), settings_(settings) {}
+
+    bool Read(TClockTime& time) {
+        int base = TakeDesignator();
+        int hour = 0, minute = 0, second = 0, millisecond = 0;
+        if (!TakeNumber(hour)) return false;
+        SkipSpaces();
+        if (TakeByte(settings_.ClockSeparator)) {
+            if (!TakeNumber(minute)) return false;
+            SkipSpaces();
+            if (TakeByte(settings_.ClockSeparator)) {
+                if (!TakeNumber(second)) return false;
+                SkipSpaces();
+                if (TakeByte(settings_.DecimalMark) && !TakeNumber(millisecond)) return false;
+            }
+        }
+        if (base < 0) base = TakeDesignator();
+        if (base >= 0) {
+            if (hour < 1 || hour > 12) return false;
+            hour = hour % 12 + base;
+        }
+        SkipSpaces();
+        TClockTime value;
+        if (!TryMakeClockTime(hour, minute, second, millisecond, value)) return false;
+        if (pos_ != text_.size()) return false;
+        time = value;
+        return true;
+    }
+
+  private:
+    void SkipSpaces() {
+        while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+    }
+
+    // A NUL separator or decimal mark stands for "none" and never matches.
+    bool TakeByte(char expected) {
+        if (expected == '\0' || pos_ >= text_.size() || text_[pos_] != expected) return false;
+        ++pos_;
+        return true;
+    }
+
+    // Decimal digits while the value stays below 1000; at least one digit.
+    bool TakeNumber(int& value) {
+        SkipSpaces();
+        const std::size_t start = pos_;
+        value = 0;
+        while (pos_ < text_.size() && IsDigit(text_[pos_]) && value < 1000) {
+            value = value * 10 + (text_[pos_] - '0');
+            ++pos_;
+        }
+        return pos_ > start;
+    }
+
+    bool StartsWith(std::string_view designator) const {
+        const std::string_view rest = text_.substr(pos_);
+        return !designator.empty() && rest.size() >= designator.size() &&
+               DesignatorEquals(rest.substr(0, designator.size()), designator);
+    }
+
+    // Returns the base hour of a designator found here (0 or 12), or -1.
+    int TakeDesignator() {
+        SkipSpaces();
+        std::string_view found;
+        int base = -1;
+        for (std::string_view candidate :
+             {std::string_view(settings_.MorningDesignator), std::string_view("AM")}) {
+            if (base < 0 && StartsWith(candidate)) found = candidate, base = 0;
+        }
+        for (std::string_view candidate :
+             {std::string_view(settings_.AfternoonDesignator), std::string_view("PM")}) {
+            if (base < 0 && StartsWith(candidate)) found = candidate, base = 12;
+        }
+        if (base >= 0) {
+            pos_ += found.size();
+            SkipSpaces();
+        }
+        return base;
+    }
+
+    std::string_view text_;
+    const TClockSettings& settings_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+TClockTime TextToClockTime(std::string_view text) {
+    TClockTime time = 0.0;
+    if (!TimeTextReader(text, ClockSettings).Read(time)) {
+        throw EConvertError("'" + std::string(text) + "' は時刻ではありません");
+    }
+    return time;
+}
+
+}  // namespace quillfen
