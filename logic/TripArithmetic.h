@@ -1,0 +1,29 @@
+// The travel-time arithmetic of a trip, shared by CalculateTrip and the exhaustive checker.
+// Defined out of line in the logic library so that every caller runs the same machine code,
+// compiled with the library's floating-point settings.
+#pragma once
+
+#include "logic/ClockTime.h"
+
+namespace quillfen {
+
+// The fixed times of the night-train arithmetic.
+struct NightClockTimes {
+    TClockTime LastSecond;  // 23:59:59
+    TClockTime Midnight;    // 0:00:00
+    TClockTime OneSecond;   // 0:00:01
+};
+
+// Built with TryMakeClockTime: bit for bit what reading "23:59:59", "0:00:00" and "0:00:01"
+// with a ':' separator gives, on every regional setting.
+NightClockTimes FixedNightTimes() noexcept;
+
+// Same-day trip, departure earlier than arrival: arrive - depart.
+TClockTime DayTravelTime(TClockTime depart, TClockTime arrive) noexcept;
+
+// Night trip, departure later than arrival:
+// OneSecond + ((LastSecond - depart) + (Midnight + arrive)).
+TClockTime NightTravelTime(TClockTime depart, TClockTime arrive,
+                           const NightClockTimes& fixed) noexcept;
+
+}  // namespace quillfen
