@@ -1,0 +1,239 @@
+#include "app/Application.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "logic/ClockTime.h"
+#include "ui/Text.h"
+
+namespace quillfen {
+
+namespace {
+
+TApplication* g_instance = nullptr;
+
+const WindowClass kApplicationClass{L"TApplication", 0, nullptr, nullptr};
+
+bool IsKeyMessage(UINT message) {
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+void SinkToApplication(std::exception_ptr error) {
+    if (g_instance) g_instance->ShowException(error);
+}
+
+std::string MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "不明なエラーが発生しました";
+    }
+}
+
+}  // namespace
+
+TApplication::TApplication() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    icon_.reset(static_cast<HICON>(
+        ::LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    WindowClass windowClass = kApplicationClass;
+    windowClass.icon = icon_.get();
+    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    Create(windowClass, 0, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+           x, y, 0, 0, nullptr);
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    const HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
+    ::DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+    ::DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+    ::DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    g_instance = this;
+    SetExceptionSink(&SinkToApplication);
+}
+
+TApplication::~TApplication() {
+    Shutdown();
+    SetExceptionSink(nullptr);
+    if (g_instance == this) g_instance = nullptr;
+}
+
+TApplication* TApplication::Instance() noexcept { return g_instance; }
+
+void TApplication::SetTitle(std::string_view title) { SetWindowTextUtf8(hwnd(), title); }
+
+std::string TApplication::Title() const { return GetWindowTextUtf8(hwnd()); }
+
+void TApplication::Terminate() noexcept { ::PostQuitMessage(0); }
+
+bool TApplication::Minimized() const noexcept { return ::IsIconic(hwnd()) != FALSE; }
+
+void TApplication::ApplyShowCommand() {
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    ::GetStartupInfoW(&info);
+    const int show = (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+    if (show == SW_SHOWMINNOACTIVE) {
+        Minimize();
+        return;
+    }
+    mainForm_->Show();
+    if (show == SW_SHOWMAXIMIZED) ::ShowWindow(mainForm_->hwnd(), SW_SHOWMAXIMIZED);
+}
+
+void TApplication::Run() {
+    if (!mainForm_) return;
+    ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    ApplyShowCommand();
+    while (!terminated_) ProcessMessage(true);
+}
+
+bool TApplication::ProcessMessage(bool wait) {
+    MSG msg;
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!wait) return false;
+        if (onIdle) Guarded(0, [this] { onIdle(); return LRESULT{0}; });
+        ::WaitMessage();
+        return true;
+    }
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    DispatchOne(msg);
+    return true;
+}
+
+Form* TApplication::FormOfFocus() const noexcept {
+    const HWND focus = ::GetFocus();
+    for (const auto& form : forms_) {
+        if (form->hwnd() && (focus == form->hwnd() || ::IsChild(form->hwnd(), focus))) {
+            return form.get();
+        }
+    }
+    return nullptr;
+}
+
+void TApplication::DispatchOne(MSG& msg) {
+    Guarded(0, [&] {
+        if (IsKeyMessage(msg.message)) {
+            if (Form* form = FormOfFocus(); form && form->PreTranslateKey(msg)) return LRESULT{0};
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        return LRESULT{0};
+    });
+}
+
+std::string TApplication::ErrorBoxText(std::string message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
+    return message;
+}
+
+void TApplication::ShowException(std::exception_ptr error) {
+    const std::wstring text = Widen(ErrorBoxText(MessageOf(error)));
+    const std::wstring title = Widen(Title());
+    const HWND active = ::GetActiveWindow();
+    const HWND focus = ::GetFocus();
+    // The box shows on the monitor of the active window: move the zero-size owner there.
+    if (active && ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
+                      ::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST)) {
+        RECT r{};
+        ::GetWindowRect(active, &r);
+        ::SetWindowPos(hwnd(), nullptr, r.left, r.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    {
+        ThreadWindowsDisabled modal(nullptr);
+        ::MessageBoxW(hwnd(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    }
+    if (active && ::IsWindow(active)) ::SetActiveWindow(active);
+    if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+}
+
+void TApplication::Minimize() {
+    if (Minimized()) return;
+    const HWND main = mainForm_ ? mainForm_->hwnd() : nullptr;
+    focusBeforeMinimize_ = ::GetFocus();
+    if (main && ::IsWindowVisible(main) && ::IsWindowEnabled(main)) {
+        RECT r{};
+        ::GetWindowRect(main, &r);
+        ::SetWindowPos(hwnd(), main, r.left, r.top, r.right - r.left, 0, SWP_SHOWWINDOW);
+        Default(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else {
+        ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
+    }
+}
+
+void TApplication::Restore() {
+    if (!Minimized()) return;
+    ::SetActiveWindow(hwnd());
+    const HWND main = mainForm_ ? mainForm_->hwnd() : nullptr;
+    if (main && ::IsWindowEnabled(main)) {
+        Default(WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else {
+        ::ShowWindow(hwnd(), SW_RESTORE);
+    }
+    ::SetWindowPos(hwnd(), nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2,
+                   ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER | SWP_SHOWWINDOW);
+    if (main && !::IsWindowVisible(main)) {
+        if (::IsIconic(main)) ::ShowWindow(main, SW_RESTORE);
+        mainForm_->Show();
+    }
+    if (focusBeforeMinimize_ && ::IsWindow(focusBeforeMinimize_)) {
+        ::SetFocus(focusBeforeMinimize_);
+    }
+}
+
+void TApplication::ReloadSettings() {
+    ::SetThreadLocale(LOCALE_USER_DEFAULT);
+    LoadClockSettings();
+}
+
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        ReloadSettings();
+        return 0;
+    }
+    switch (message) {
+        case WM_SETTINGCHANGE:
+            ReloadSettings();
+            break;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    Minimize();
+                    return 0;
+                case SC_RESTORE:
+                    Restore();
+                    return 0;
+                case SC_CLOSE:
+                    if (mainForm_) mainForm_->Close();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_CLOSE:
+            if (mainForm_) mainForm_->Close();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) terminated_ = true;
+            return 0;
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void TApplication::Shutdown() noexcept {
+    for (const auto& form : forms_) {
+        if (form->hwnd()) ::ShowWindow(form->hwnd(), SW_HIDE);
+    }
+    while (!forms_.empty()) forms_.pop_back();
+    mainForm_ = nullptr;
+}
+
+}  // namespace quillfen

@@ -1,0 +1,81 @@
+// The application object: the taskbar window that owns every form, the event loop
+// with its last-resort error display, and application-wide minimise and restore.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/Handles.h"
+#include "ui/Window.h"
+
+namespace quillfen {
+
+class TApplication : public Window {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    static TApplication* Instance() noexcept;
+
+    void SetTitle(std::string_view title);
+    std::string Title() const;
+
+    // Builds a form owned by the application; the first one becomes the main window.
+    template <typename T>
+    T& CreateForm() {
+        auto form = std::make_unique<T>(*this);
+        T& ref = *form;
+        forms_.push_back(std::move(form));
+        if (!mainForm_) mainForm_ = &ref;
+        return ref;
+    }
+    Form* MainForm() const noexcept { return mainForm_; }
+
+    // The event loop; returns once terminated.
+    void Run();
+    // Takes one message off the queue and handles it; waits when `wait` and none is there.
+    // Returns false when there was nothing to do.
+    bool ProcessMessage(bool wait);
+    // Pre-translation, translation and dispatch of one message, with the error display.
+    void DispatchOne(MSG& msg);
+    void Terminate() noexcept;
+    bool Terminated() const noexcept { return terminated_; }
+
+    void Minimize();
+    void Restore();
+    bool Minimized() const noexcept;
+
+    // The last-resort error display: a stop box titled with the application title.
+    void ShowException(std::exception_ptr error);
+    // The message as the box shows it: "." appended unless it ends in a byte up to ".".
+    static std::string ErrorBoxText(std::string message);
+
+    std::function<void()> onIdle;
+    // Help and hint state the menu commands touch.
+    std::string hint;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ApplyShowCommand();
+    void ReloadSettings();
+    void Shutdown() noexcept;
+    Form* FormOfFocus() const noexcept;
+
+    std::vector<std::unique_ptr<Form>> forms_;
+    Form* mainForm_ = nullptr;
+    bool terminated_ = false;
+    HWND focusBeforeMinimize_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    IconHandle icon_;
+};
+
+}  // namespace quillfen

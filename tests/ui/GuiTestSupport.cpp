@@ -1,0 +1,133 @@
+#include "GuiTestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quillfen::testing {
+
+namespace {
+std::function<void(HWND)> g_onActivate;
+
+LPARAM KeyLParam(WORD vk, bool up) {
+    const UINT scan = ::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    LPARAM l = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (up) l |= (1u << 30) | (1u << 31);
+    return l;
+}
+
+void Deliver(TApplication& app, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{target, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    app.DispatchOne(msg);
+    Pump(app);
+}
+}  // namespace
+
+void Pump(TApplication& app) {
+    while (app.ProcessMessage(false)) {
+    }
+}
+
+void HoldModifiers(bool shift, bool ctrl, bool alt) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    auto set = [&](int vk, bool down) { keys[vk] = down ? 0x80 : 0; };
+    set(VK_SHIFT, shift);
+    set(VK_LSHIFT, shift);
+    set(VK_CONTROL, ctrl);
+    set(VK_LCONTROL, ctrl);
+    set(VK_MENU, alt);
+    set(VK_LMENU, alt);
+    ::SetKeyboardState(keys);
+}
+
+void PressKey(TApplication& app, WORD vk, bool shift, bool ctrl) {
+    HoldModifiers(shift, ctrl, false);
+    const HWND focus = ::GetFocus();
+    Deliver(app, focus, WM_KEYDOWN, vk, KeyLParam(vk, false));
+    Deliver(app, ::GetFocus(), WM_KEYUP, vk, KeyLParam(vk, true));
+    HoldModifiers(false, false, false);
+}
+
+void PressAlt(TApplication& app, wchar_t letter) {
+    HoldModifiers(false, false, true);
+    const WORD vk = static_cast<WORD>(::towupper(letter));
+    const HWND focus = ::GetFocus();
+    Deliver(app, focus, WM_SYSKEYDOWN, vk, KeyLParam(vk, false) | (1 << 29));
+    Deliver(app, ::GetFocus(), WM_SYSKEYUP, vk, KeyLParam(vk, true) | (1 << 29));
+    HoldModifiers(false, false, false);
+}
+
+void TypeChar(TApplication& app, wchar_t ch) {
+    const HWND focus = ::GetFocus();
+    Deliver(app, focus, WM_CHAR, ch, 1);
+}
+
+void TypeText(TApplication& app, const std::wstring& text) {
+    for (wchar_t ch : text) TypeChar(app, ch);
+}
+
+void Click(TApplication& app, HWND control, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    Deliver(app, control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Deliver(app, control, WM_LBUTTONUP, 0, at);
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[128] = {};
+    ::GetClassNameW(hwnd, name, 128);
+    return name;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    const int n = ::GetWindowTextLengthW(hwnd);
+    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1);
+    ::GetWindowTextW(hwnd, buffer.data(), n + 1);
+    return std::wstring(buffer.data(), static_cast<size_t>(n));
+}
+
+RECT RectInParent(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::pair<int, int> Selection(HWND edit) {
+    DWORD start = 0, end = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+ActivationWatch::ActivationWatch(std::function<void(HWND)> onActivate)
+    : hook_(::SetWindowsHookExW(WH_CBT, &ActivationWatch::Hook, nullptr,
+                                ::GetCurrentThreadId())) {
+    g_onActivate = std::move(onActivate);
+}
+
+ActivationWatch::~ActivationWatch() {
+    ::UnhookWindowsHookEx(hook_);
+    g_onActivate = nullptr;
+}
+
+LRESULT CALLBACK ActivationWatch::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_onActivate) g_onActivate(reinterpret_cast<HWND>(wParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+MainWindowFixture::MainWindowFixture() : app(std::make_unique<TApplication>()) {
+    app->SetTitle("Quillfen");
+    form = &app->CreateForm<TForm1>();
+    ::ShowWindow(app->hwnd(), SW_SHOWNOACTIVATE);
+    form->Show();
+    Pump(*app);
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    Pump(*app);
+    app.reset();
+}
+
+}  // namespace quillfen::testing

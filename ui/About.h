@@ -1,0 +1,23 @@
+// The About box: product name, version, rights notice and a freeware remark.
+#pragma once
+
+#include "ui/Form.h"
+#include "ui/Handles.h"
+
+namespace quillfen {
+
+class TAboutBox : public Form {
+public:
+    explicit TAboutBox(TApplication& application);
+
+protected:
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    HWND CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) override;
+
+private:
+    IconHandle picture_;
+};
+
+const FormDescription<TAboutBox>& AboutBoxDescription();
+
+}  // namespace quillfen

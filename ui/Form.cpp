@@ -1,0 +1,576 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/Application.h"
+#include "ui/Text.h"
+
+namespace quillfen {
+
+namespace {
+
+DisplayMetricsOverride g_metrics;
+
+int ScreenPixelsPerInch() {
+    if (g_metrics.pixelsPerInch) return g_metrics.pixelsPerInch;
+    WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+FontHandle MakeFont(const FontDescription& d, int height) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = d.charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    wcsncpy(lf.lfFaceName, d.face, LF_FACESIZE - 1);
+    return FontHandle(::CreateFontIndirectW(&lf));
+}
+
+// The size a label takes for its text; with a wrap width it breaks lines at words.
+SIZE MeasureText(HFONT font, std::wstring_view text, int wrapWidth = 0) {
+    WindowDc screen(nullptr);
+    ScopedSelect select(screen.get(), font);
+    RECT r{0, 0, wrapWidth, 0};
+    const std::wstring s(text);
+    const UINT format = wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE;
+    ::DrawTextW(screen.get(), s.c_str(), static_cast<int>(s.size()), &r,
+                DT_CALCRECT | DT_LEFT | DT_TOP | format);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int MeasureZeroHeight(HFONT font) {
+    if (g_metrics.textHeight) return g_metrics.textHeight;
+    WindowDc screen(nullptr);
+    ScopedSelect select(screen.get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(screen.get(), L"0", 1, &size);
+    return size.cy;
+}
+
+wchar_t UpperChar(wchar_t c) {
+    // CharUpperW converts a single character passed in the pointer's low word.
+    const auto word = reinterpret_cast<UINT_PTR>(::CharUpperW(
+        reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(c)))));
+    return static_cast<wchar_t>(word & 0xFFFF);
+}
+
+wchar_t MnemonicOf(std::wstring_view caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') {
+            ++i;
+            continue;
+        }
+        return UpperChar(caption[i + 1]);
+    }
+    return 0;
+}
+
+// Group boxes and panels parent controls but do not pass their notifications on, and
+// a group box leaves its inside unpainted.
+LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT r{};
+            ::GetClientRect(hwnd, &r);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return ::SendMessageW(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+        default:
+            return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+}
+
+bool IsEdit(ControlKind kind) { return kind == ControlKind::LabeledEdit || kind == ControlKind::Memo; }
+bool IsButton(ControlKind kind) {
+    return kind == ControlKind::GlyphButton || kind == ControlKind::Button;
+}
+
+}  // namespace
+
+void SetDisplayMetricsOverride(DisplayMetricsOverride metrics) noexcept { g_metrics = metrics; }
+
+ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &ThreadWindowsDisabled::Collect,
+                        reinterpret_cast<LPARAM>(this));
+    for (HWND h : disabled_) ::EnableWindow(h, FALSE);
+}
+
+ThreadWindowsDisabled::~ThreadWindowsDisabled() {
+    for (HWND h : disabled_) {
+        if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+    }
+}
+
+BOOL CALLBACK ThreadWindowsDisabled::Collect(HWND h, LPARAM p) {
+    auto* self = reinterpret_cast<ThreadWindowsDisabled*>(p);
+    if (h != self->except_ && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) {
+        self->disabled_.push_back(h);
+    }
+    return TRUE;
+}
+
+ShiftState CurrentShiftState() noexcept {
+    return {::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0};
+}
+
+Form::Form(TApplication& application) : application_(application) {}
+
+Form::~Form() {
+    // Children go with the window; their subclass data (the Control records) must
+    // outlive it, so the window is destroyed before the members.
+    if (HWND h = hwnd()) ::DestroyWindow(h);
+}
+
+void Form::BeginBuild(const FormSpec& spec) {
+    position_ = spec.position;
+    const int ppi = ScreenPixelsPerInch();
+    font_ = MakeFont(spec.font, FontHeightForDensity(spec.font.height, ppi));
+    if (!font_) throw std::runtime_error("フォントを作成できません");
+    scale_ = ScaleForTextHeight(MeasureZeroHeight(font_.get()));
+    largeFont_ = MakeFont(spec.largeFont, scale_(spec.largeFont.height));
+    menuFont_ = MakeFont(spec.menuFont, scale_(spec.menuFont.height));
+
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    if (spec.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, scale_(spec.clientWidth), scale_(spec.clientHeight)};
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    Create({spec.className}, exStyle, Widen(spec.caption).c_str(), style, 0, 0,
+           frame.right - frame.left, frame.bottom - frame.top, application_.hwnd());
+    if (spec.border == FormBorder::Dialog) {
+        // A dialog frame carries no caption icon.
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
+    }
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+HWND Form::ParentHandle(std::string_view parent) const {
+    if (parent.empty()) return hwnd();
+    const HWND h = ControlHandle(parent);
+    if (!h) throw std::logic_error("unknown parent control");
+    return h;
+}
+
+HFONT Form::FontFor(FontRole role) const noexcept {
+    switch (role) {
+        case FontRole::Large: return largeFont_.get();
+        case FontRole::MenuBar: return menuFont_.get();
+        case FontRole::Form: break;
+    }
+    return font_.get();
+}
+
+Control& Form::AddControl(const ControlSpec& spec) {
+    auto owned = std::make_unique<Control>();
+    Control& control = *owned;
+    controls_.push_back(std::move(owned));
+    control.form = this;
+    control.name = std::string(spec.name);
+    control.kind = spec.kind;
+    control.tabOrder = spec.tabOrder;
+    control.labelPosition = spec.labelPosition;
+    control.defaultButton = spec.defaultButton;
+    control.modalResult = spec.modalResult;
+    control.cancelButton = spec.cancelButton;
+    control.mnemonic = MnemonicOf(Widen(spec.text));
+
+    const HWND parent = ParentHandle(spec.parent);
+    RECT bounds{scale_(spec.left), scale_(spec.top), 0, 0};
+    bounds.right = bounds.left + scale_(spec.width);
+    bounds.bottom = bounds.top + scale_(spec.height);
+    if (spec.kind == ControlKind::LabeledEdit) CreateAttachedLabel(spec, control, parent, bounds);
+    control.hwnd = CreateChild(spec, control, parent, bounds);
+    if (!control.hwnd) throw std::runtime_error("コントロールを作成できません");
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+    ::SetWindowSubclass(control.hwnd, &Form::ControlProc, 1, reinterpret_cast<DWORD_PTR>(&control));
+    if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::Panel) {
+        ::SetWindowSubclass(control.hwnd, ForwardingProc, 2, 0);
+    }
+    return control;
+}
+
+HWND Form::CreateChild(const ControlSpec& spec, Control& control, HWND parent, RECT b) {
+    const std::wstring text = Widen(spec.text);
+    const wchar_t* cls = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (spec.kind) {
+        case ControlKind::GroupBox:
+            cls = L"BUTTON";
+            style |= BS_GROUPBOX;
+            break;
+        case ControlKind::Label:
+            style |= SS_LEFT;
+            if (spec.wordWrap) {
+                b.bottom = b.top + MeasureText(FontFor(spec.font), text, b.right - b.left).cy;
+            } else if (spec.autoSize) {
+                const SIZE size = MeasureText(FontFor(spec.font), text);
+                b.right = b.left + size.cx;
+                b.bottom = b.top + size.cy;
+            }
+            break;
+        case ControlKind::LabeledEdit:
+            cls = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Memo:
+            cls = L"EDIT";
+            style |= WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_LEFT;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::GlyphButton:
+            cls = L"BUTTON";
+            style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        case ControlKind::Button:
+            cls = L"BUTTON";
+            style |= WS_TABSTOP | (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            break;
+        case ControlKind::Panel:
+            // Outer bevel lowered, inner raised, one pixel each: the etched frame.
+            style |= SS_ETCHEDFRAME;
+            break;
+        case ControlKind::Image:
+        case ControlKind::ControlBar:
+        case ControlKind::MenuBar:
+            if (HWND custom = CreateCustomControl(spec, parent, b)) return custom;
+            style |= SS_NOTIFY;
+            break;
+    }
+    (void)control;
+    return ::CreateWindowExW(exStyle, cls, text.c_str(), style, b.left, b.top, b.right - b.left,
+                             b.bottom - b.top, parent, nullptr, ::GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+void Form::CreateAttachedLabel(const ControlSpec& spec, Control& control, HWND parent,
+                               RECT field) {
+    const std::wstring text = Widen(spec.labelText);
+    const SIZE size = MeasureText(font_.get(), text);
+    const POINT at = AttachedLabelOrigin(field, size, spec.labelPosition);
+    control.label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
+                                      at.x, at.y, size.cx, size.cy, parent, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void Form::EndBuild() {
+    // Depth first: the form's children by tab order, each followed by its own children.
+    std::vector<const Control*> order;
+    std::function<void(HWND)> walk = [&](HWND parent) {
+        std::vector<const Control*> level;
+        for (const auto& c : controls_) {
+            if (::GetParent(c->hwnd) == parent) level.push_back(c.get());
+        }
+        std::stable_sort(level.begin(), level.end(),
+                         [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
+        for (const Control* c : level) {
+            order.push_back(c);
+            walk(c->hwnd);
+        }
+    };
+    walk(hwnd());
+    tabStops_.clear();
+    for (const Control* c : order) {
+        if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind))) tabStops_.push_back(c->hwnd);
+    }
+}
+
+const Control* Form::FindControl(std::string_view name) const noexcept {
+    for (const auto& c : controls_) {
+        if (c->name == name) return c.get();
+    }
+    return nullptr;
+}
+
+Control* Form::FindControl(HWND h) noexcept {
+    for (const auto& c : controls_) {
+        if (c->hwnd == h) return c.get();
+    }
+    return nullptr;
+}
+
+HWND Form::ControlHandle(std::string_view name) const noexcept {
+    const Control* c = FindControl(name);
+    return c ? c->hwnd : nullptr;
+}
+
+void Form::FocusControl(HWND control) {
+    if (!control) return;
+    ::SetFocus(control);
+}
+
+void Form::Centre() {
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    int x, y;
+    if (position_ == FormPosition::DesktopCenter) {
+        x = CentredOrigin(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width);
+        y = CentredOrigin(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height);
+    } else {
+        x = CentredOrigin(::GetSystemMetrics(SM_CXSCREEN), width);
+        y = CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), height);
+        const HWND active = ::GetActiveWindow();
+        const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        const HMONITOR monitor = active ? ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST)
+                                        : primary;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (monitor != primary && ::GetMonitorInfoW(monitor, &info)) {
+            x = info.rcMonitor.left + CentredOrigin(info.rcMonitor.right - info.rcMonitor.left, width);
+            y = info.rcMonitor.top + CentredOrigin(info.rcMonitor.bottom - info.rcMonitor.top, height);
+        }
+    }
+    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Show() {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        Centre();
+    }
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+}
+
+void Form::Close() { ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+int Form::ShowModal() {
+    if (::GetCapture()) ::SendMessageW(::GetCapture(), WM_CANCELMODE, 0, 0);
+    ::ReleaseCapture();
+    const HCURSOR cursor = ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    const HWND previouslyActive = ::GetActiveWindow();
+
+    auto disabled = std::make_unique<ThreadWindowsDisabled>(hwnd());
+    modal_ = true;
+    modalResult_ = 0;
+    Show();
+    bool quit = false;
+    while (modalResult_ == 0) {
+        MSG msg;
+        if (!::GetMessageW(&msg, nullptr, 0, 0)) {
+            quit = true;
+            modalResult_ = IDCANCEL;
+            break;
+        }
+        application_.DispatchOne(msg);
+    }
+    const int result = modalResult_;
+    modal_ = false;
+
+    disabled.reset();
+    const bool wasActive = ::GetActiveWindow() == hwnd();
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (wasActive && previouslyActive && ::IsWindow(previouslyActive)) {
+        ::SetActiveWindow(previouslyActive);
+    }
+    if (::GetCursor() == ::LoadCursorW(nullptr, IDC_ARROW)) ::SetCursor(cursor);
+    // The quit request that ended the loop still has to end the program's own loop.
+    if (quit) ::PostQuitMessage(0);
+    return result;
+}
+
+HWND Form::NextTabStop(HWND from, bool forward) const {
+    if (tabStops_.empty()) return nullptr;
+    auto it = std::find(tabStops_.begin(), tabStops_.end(), from);
+    const auto count = static_cast<long>(tabStops_.size());
+    long index = it == tabStops_.end() ? (forward ? -1 : 0) : it - tabStops_.begin();
+    for (long step = 0; step < count; ++step) {
+        index = (index + (forward ? 1 : count - 1)) % count;
+        const HWND candidate = tabStops_[static_cast<size_t>(index)];
+        if (::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate)) return candidate;
+    }
+    return nullptr;
+}
+
+void Form::ClickControl(Control& control) {
+    if (control.modalResult) modalResult_ = control.modalResult;
+    if (control.onClick) control.onClick(control.hwnd);
+}
+
+bool Form::HandleMnemonic(wchar_t letter) {
+    const wchar_t upper = UpperChar(letter);
+    for (const auto& c : controls_) {
+        if (c->mnemonic != upper || !::IsWindowVisible(c->hwnd) || !::IsWindowEnabled(c->hwnd)) {
+            continue;
+        }
+        if (IsButton(c->kind)) {
+            ClickControl(*c);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form::HandleDialogKey(const MSG& msg, Control* control) {
+    const ShiftState shift = CurrentShiftState();
+    switch (msg.wParam) {
+        case VK_TAB:
+            if (shift.ctrl || shift.alt) return false;
+            FocusControl(NextTabStop(::GetFocus(), !shift.shift));
+            return true;
+        case VK_RETURN:
+            if (shift.shift || shift.ctrl || shift.alt) return false;
+            if (control && IsButton(control->kind)) {
+                ClickControl(*control);
+                return true;
+            }
+            if (control && control->kind == ControlKind::Memo) return false;
+            for (const auto& c : controls_) {
+                if (c->defaultButton && ::IsWindowEnabled(c->hwnd)) {
+                    ClickControl(*c);
+                    return true;
+                }
+            }
+            return false;
+        case VK_ESCAPE:
+            for (const auto& c : controls_) {
+                if (c->cancelButton && ::IsWindowEnabled(c->hwnd)) {
+                    ClickControl(*c);
+                    return true;
+                }
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool Form::PreTranslateKey(const MSG& msg) {
+    Control* control = FindControl(msg.hwnd);
+    if (!control && msg.hwnd != hwnd()) return false;
+    switch (msg.message) {
+        case WM_KEYDOWN:
+            return HandleDialogKey(msg, control);
+        case WM_SYSCHAR:
+            return HandleMnemonic(static_cast<wchar_t>(msg.wParam));
+        default:
+            return false;
+    }
+}
+
+void Form::RememberFocus() {
+    const HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd(), focus)) activeControl_ = focus;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus();
+                return 0;
+            }
+            if (!activeControl_ || !::IsWindow(activeControl_)) {
+                activeControl_ = NextTabStop(nullptr, true);
+            }
+            if (HIWORD(wParam) == 0) FocusControl(activeControl_);
+            Activated();
+            return 0;
+        case WM_SETFOCUS:
+            if (activeControl_ && ::IsWindow(activeControl_)) FocusControl(activeControl_);
+            return 0;
+        case WM_CLOSE:
+            if (modal_) {
+                modalResult_ = IDCANCEL;
+            } else if (application_.MainForm() == this) {
+                application_.Terminate();
+            } else {
+                ::ShowWindow(hwnd(), SW_HIDE);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (Control* c = FindControl(reinterpret_cast<HWND>(lParam))) {
+                if (HIWORD(wParam) == BN_CLICKED && IsButton(c->kind)) ClickControl(*c);
+                if (HIWORD(wParam) == EN_CHANGE && c->onChange) c->onChange(c->hwnd);
+                return 0;
+            }
+            break;
+        case WM_DRAWITEM:
+            if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_CTLCOLORSTATIC: {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            // Labels stand on button-face parents (the form, the group box, the panel), so
+            // filling with that colour looks the same as drawing no background at all.
+            ::SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR data) {
+    auto* control = reinterpret_cast<Control*>(data);
+    return Guarded(0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
+    (void)hwnd;
+}
+
+LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND h = control.hwnd;
+    switch (message) {
+        case WM_KEYDOWN:
+            if (control.onKeyDown) {
+                WORD key = static_cast<WORD>(wParam);
+                control.onKeyDown(h, key, CurrentShiftState());
+                if (key == 0) return 0;
+                wParam = key;
+            }
+            break;
+        case WM_CHAR:
+            if (control.onKeyPress) {
+                wchar_t key = static_cast<wchar_t>(wParam);
+                control.onKeyPress(h, key);
+                if (key == 0) return 0;
+                wParam = key;
+            }
+            break;
+        case WM_LBUTTONDOWN: {
+            control.focusByClick = true;
+            const LRESULT r = ::DefSubclassProc(h, message, wParam, lParam);
+            control.focusByClick = false;
+            return r;
+        }
+        case WM_SETFOCUS: {
+            const LRESULT r = ::DefSubclassProc(h, message, wParam, lParam);
+            activeControl_ = h;
+            if (control.kind == ControlKind::LabeledEdit && !control.focusByClick) {
+                ::SendMessageW(h, EM_SETSEL, 0, -1);
+            }
+            return r;
+        }
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(h, &Form::ControlProc, 1);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(h, message, wParam, lParam);
+}
+
+}  // namespace quillfen

@@ -1,0 +1,183 @@
+// A top-level window built from a form description: its controls, fonts, scaling,
+// tab order, dialog keys, first showing and modal showing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/FormDescription.h"
+#include "ui/Handles.h"
+#include "ui/Layout.h"
+#include "ui/Window.h"
+
+namespace quillfen {
+
+class TApplication;
+class Form;
+
+// One control of a form at run time.
+struct Control {
+    Form* form = nullptr;
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    HWND hwnd = nullptr;
+    HWND label = nullptr;  // the attached label of a LabeledEdit
+    LabelPosition labelPosition = LabelPosition::Above;
+    int tabOrder = -1;
+    wchar_t mnemonic = 0;  // upper-case mnemonic letter of the caption, 0 when none
+    int modalResult = 0;
+    bool defaultButton = false;
+    bool cancelButton = false;
+    bool focusByClick = false;
+    std::function<void(HWND, WORD&, ShiftState)> onKeyDown;
+    std::function<void(HWND, wchar_t&)> onKeyPress;
+    std::function<void(HWND)> onClick;
+    std::function<void(HWND)> onChange;
+};
+
+// Non-template view of one control description (the events are wired separately).
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view parent;
+    int left, top, width, height;
+    std::string_view text;
+    FontRole font;
+    int tabOrder;
+    bool autoSize;
+    std::string_view labelText;
+    LabelPosition labelPosition;
+    bool defaultButton;
+    int modalResult;
+    bool cancelButton;
+    bool wordWrap;
+};
+
+struct FormSpec {
+    const wchar_t* className;
+    std::string_view caption;
+    FormBorder border;
+    FormPosition position;
+    int clientWidth, clientHeight;
+    FontDescription font, largeFont, menuFont;
+};
+
+// Overrides of the screen density and the measured text height, for tests of the scaling.
+struct DisplayMetricsOverride {
+    int pixelsPerInch = 0;  // 0: ask the screen
+    int textHeight = 0;     // 0: measure "0" in the form font
+};
+void SetDisplayMetricsOverride(DisplayMetricsOverride metrics) noexcept;
+
+class Form : public Window {
+public:
+    explicit Form(TApplication& application);
+    ~Form() override;
+
+    // Dialog keys, offered every key message before it is translated: true when taken.
+    virtual bool PreTranslateKey(const MSG& msg);
+
+    void Show();
+    int ShowModal();
+    void Close();
+    void SetModalResult(int result) noexcept { modalResult_ = result; }
+    int ModalResult() const noexcept { return modalResult_; }
+
+    const Control* FindControl(std::string_view name) const noexcept;
+    Control* FindControl(HWND hwnd) noexcept;
+    HWND ControlHandle(std::string_view name) const noexcept;
+    const std::vector<HWND>& TabStops() const noexcept { return tabStops_; }
+    // Gives a control the focus as a keyboard move does (an edit then selects its text).
+    void FocusControl(HWND control);
+    LayoutScale Scale() const noexcept { return scale_; }
+    HFONT FontFor(FontRole role) const noexcept;
+    TApplication& Application() const noexcept { return application_; }
+
+protected:
+    template <typename FormT>
+    void Build(FormT& self, const FormDescription<FormT>& description);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Owner-drawn controls (the glyph button) and custom children are the form's own.
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+    virtual HWND CreateCustomControl(const ControlSpec&, HWND /*parent*/, RECT /*bounds*/) {
+        return nullptr;
+    }
+    virtual void Activated() {}
+
+    TApplication& application_;
+
+private:
+    void BeginBuild(const FormSpec& spec);
+    Control& AddControl(const ControlSpec& spec);
+    void EndBuild();
+    HWND ParentHandle(std::string_view parent) const;
+    HWND CreateChild(const ControlSpec& spec, Control& control, HWND parent, RECT bounds);
+    void CreateAttachedLabel(const ControlSpec& spec, Control& control, HWND parent, RECT field);
+    void Centre();
+    HWND NextTabStop(HWND from, bool forward) const;
+    bool HandleMnemonic(wchar_t letter);
+    bool HandleDialogKey(const MSG& msg, Control* control);
+    void ClickControl(Control& control);
+    void RememberFocus();
+    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<HWND> tabStops_;
+    FontHandle font_, largeFont_, menuFont_;
+    LayoutScale scale_;
+    FormPosition position_ = FormPosition::DesktopCenter;
+    bool shownOnce_ = false;
+    bool modal_ = false;
+    int modalResult_ = 0;
+    HWND activeControl_ = nullptr;
+};
+
+template <typename FormT>
+void Form::Build(FormT& self, const FormDescription<FormT>& d) {
+    BeginBuild({d.className, d.caption, d.border, d.position, d.clientWidth, d.clientHeight,
+                d.font, d.largeFont, d.menuFont});
+    for (std::size_t i = 0; i < d.controlCount; ++i) {
+        const ControlDescription<FormT>& c = d.controls[i];
+        Control& control =
+            AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
+                        c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
+                        c.modalResult, c.cancelButton, c.wordWrap});
+        const ControlEvents<FormT> e = c.events;
+        if (e.keyDown) control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {
+            (self.*h)(s, k, st);
+        };
+        if (e.keyPress) control.onKeyPress = [&self, h = e.keyPress](HWND s, wchar_t& k) {
+            (self.*h)(s, k);
+        };
+        if (e.click) control.onClick = [&self, h = e.click](HWND s) { (self.*h)(s); };
+        if (e.change) control.onChange = [&self, h = e.change](HWND s) { (self.*h)(s); };
+    }
+    EndBuild();
+}
+
+// Disables every visible, enabled top-level window of this thread but one, for the
+// lifetime of a modal window, and enables them again afterwards.
+class ThreadWindowsDisabled {
+public:
+    explicit ThreadWindowsDisabled(HWND except);
+    ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+    ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+    ~ThreadWindowsDisabled();
+
+private:
+    static BOOL CALLBACK Collect(HWND hwnd, LPARAM self);
+    HWND except_;
+    std::vector<HWND> disabled_;
+};
+
+// Modifier keys as they are now.
+ShiftState CurrentShiftState() noexcept;
+
+}  // namespace quillfen

@@ -1,0 +1,142 @@
+#include "ui/Quillfen2bU.h"
+
+#include <cstring>
+
+#include "app/Application.h"
+#include "resources/VoiceClip.h"
+#include "ui/Form1Description.h"
+#include "ui/MessageDialogs.h"
+#include "ui/Resources.h"
+#include "ui/Text.h"
+
+namespace quillfen {
+
+namespace {
+
+// An icon file holding one image: the image bytes start where its directory entry says.
+HICON IconFromFile(std::string_view file) {
+    if (file.size() < 22) return nullptr;
+    std::uint32_t size = 0, offset = 0;
+    std::memcpy(&size, file.data() + 14, 4);
+    std::memcpy(&offset, file.data() + 18, 4);
+    if (offset > file.size() || size > file.size() - offset) return nullptr;
+    auto* bits = reinterpret_cast<PBYTE>(const_cast<char*>(file.data() + offset));
+    return ::CreateIconFromResourceEx(bits, size, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
+TForm1::TForm1(TApplication& application) : Form(application) {
+    calculate = [](const std::array<std::string, 6>& texts, std::uint8_t night) {
+        return CalculateTrip(texts, night);
+    };
+    playClip = [] { return PlayVoiceClip(); };
+    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(L"BITBTN1GLYPH"), 2);
+    Build(*this, Form1Description());
+    icon_.reset(IconFromFile(ResourceBytes(L"FORMICON")));
+    if (icon_) {
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    }
+}
+
+TForm1::~TForm1() = default;
+
+HWND TForm1::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) {
+    if (spec.kind == ControlKind::ControlBar) {
+        controlBar_ = std::make_unique<ControlBar>(parent, bounds);
+        return controlBar_->hwnd();
+    }
+    return nullptr;
+}
+
+bool TForm1::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != ControlHandle("BitBtn1")) return false;
+    DrawGlyphButton(item, glyph_, FontFor(FontRole::Form));
+    return true;
+}
+
+std::string TForm1::FieldText(const char* name) const {
+    return GetWindowTextUtf8(ControlHandle(name));
+}
+
+void TForm1::SetFieldText(const char* name, const std::string& text) {
+    SetWindowTextUtf8(ControlHandle(name), text);
+}
+
+// Enter fills an empty time field with "00" and moves on along the entry chain.
+void TForm1::EnterInTimeField(const char* field, const char* next) {
+    if (::GetWindowTextLengthW(ControlHandle(field)) == 0) SetFieldText(field, "00");
+    FocusControl(ControlHandle(next));
+}
+
+void TForm1::LabeledEdit1KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit1", "LabeledEdit2");
+}
+void TForm1::LabeledEdit2KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit2", "LabeledEdit3");
+}
+void TForm1::LabeledEdit3KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit3", "LabeledEdit4");
+}
+void TForm1::LabeledEdit4KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit4", "LabeledEdit5");
+}
+void TForm1::LabeledEdit5KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit5", "LabeledEdit6");
+}
+void TForm1::LabeledEdit6KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit6", "LabeledEdit7");
+}
+
+void TForm1::LabeledEdit7KeyDown(HWND, WORD& key, ShiftState) {
+    if (key != VK_RETURN) return;
+    if (FieldText("LabeledEdit7").empty()) SetFieldText("LabeledEdit7", "0");
+    NightTrain = FieldText("LabeledEdit7") == "1" ? 1 : 0;
+    FocusControl(ControlHandle("BitBtn1"));
+}
+
+void TForm1::LabeledEdit7Change(HWND) { NightTrain = FieldText("LabeledEdit7") == "1" ? 1 : 0; }
+
+// Hour and minute fields take the digits and backspace only.
+void TForm1::FilterDigits(wchar_t& key) {
+    if (!((key >= L'0' && key <= L'9') || key == L'\b')) key = 0;
+}
+void TForm1::LabeledEdit1KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit2KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit4KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit5KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+
+void TForm1::BitBtn1Click(HWND) {
+    const std::array<std::string, 6> texts{
+        FieldText("LabeledEdit1"), FieldText("LabeledEdit2"), FieldText("LabeledEdit3"),
+        FieldText("LabeledEdit4"), FieldText("LabeledEdit5"), FieldText("LabeledEdit6")};
+    const TripResult result = calculate(texts, NightTrain);
+    DepartHour = result.Readings[0];
+    DepartMinute = result.Readings[1];
+    DepartSecond = result.Readings[2];
+    ArriveHour = result.Readings[3];
+    ArriveMinute = result.Readings[4];
+    ArriveSecond = result.Readings[5];
+
+    const TripOutcome& outcome = result.Outcome;
+    if (outcome.DialogKind != TripDialog::None) {
+        const TMsgDlgType kind = outcome.DialogKind == TripDialog::Warning
+                                     ? TMsgDlgType::mtWarning
+                                     : TMsgDlgType::mtError;
+        ShowMessageDialog(outcome.DialogText, kind, {mbOK}, 0);
+    }
+    SetFieldText("Memo1", outcome.MemoText);
+    if (outcome.StartClip) {
+        bool started = false;
+        try {
+            started = playClip();
+        } catch (...) {
+            started = false;
+        }
+        if (!started) ShowPlainMessage("猫がいません");
+    }
+    FocusControl(ControlHandle("LabeledEdit1"));
+}
+
+}  // namespace quillfen

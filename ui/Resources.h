@@ -1,0 +1,13 @@
+// Read-only access to the program's own embedded resources.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace quillfen {
+
+// The bytes of a resource of the running module; empty when it is missing.
+std::string_view ResourceBytes(const wchar_t* name, const wchar_t* type = MAKEINTRESOURCEW(10));
+
+}  // namespace quillfen
