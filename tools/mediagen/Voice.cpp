@@ -15,7 +15,8 @@ constexpr double kRate = kVoiceRate;
 constexpr double kStart = 0.016;  // seconds of silence before the cry
 constexpr double kSwellEnd = 0.110;
 constexpr double kHoldEnd = 0.190;
-constexpr double kEnd = 0.470;  // the fade reaches zero here
+constexpr double kEnd = 0.470;     // the fade reaches zero here
+constexpr double kHoldEdge = 0.9;  // level at both ends of the hold, relative to its crest
 constexpr double kPitchStart = 712.0, kPitchEnd = 598.0;
 constexpr int kLowPeak = 45, kHighPeak = 38;  // below / above 128
 
@@ -35,27 +36,31 @@ double Envelope(double t) {
     if (t < kStart || t >= kEnd) return 0;
     // A 3 ms onset to a soft start, then the swell; no click, no late start.
     const double onset = SmoothStep((t - kStart) / 0.003);
-    if (t < kSwellEnd) return onset * (0.2 + 0.8 * SmoothStep((t - kStart) / (kSwellEnd - kStart)));
-    if (t < kHoldEnd) return 1;
+    if (t < kSwellEnd)
+        return onset * (0.2 + (kHoldEdge - 0.2) * SmoothStep((t - kStart) / (kSwellEnd - kStart)));
+    // The hold crests at its middle, so the loudest moment falls well inside it.
+    const double mid = (kSwellEnd + kHoldEnd) / 2, half = (kHoldEnd - kSwellEnd) / 2;
+    if (t < kHoldEnd) return 1 - (1 - kHoldEdge) * (t - mid) * (t - mid) / (half * half);
     const double s = 1 - (t - kHoldEnd) / (kEnd - kHoldEnd);
-    return s * (0.3 + 0.7 * s);
+    return kHoldEdge * s * (0.3 + 0.7 * s);
 }
 
 struct Formant {
     double freq, width, gain;
 };
 
-// Mouth shapes of "m-i-a-o-u" across the cry, u = 0..1; linear between keyframes.
+// Mouth shapes of "m-i-a-o-u" across the cry, u = 0..1, eased between keyframes. A cat's
+// short vocal tract puts its resonances well above a person's.
 struct Vowel {
     double u;
     Formant f[4];
 };
 const Vowel kVowels[] = {
-    {0.00, {{450, 140, 0.5}, {2300, 220, 0.25}, {3400, 300, 0.10}, {4600, 400, 0.05}}},
-    {0.15, {{750, 130, 1.0}, {2100, 200, 0.60}, {3300, 280, 0.30}, {4500, 380, 0.12}}},
-    {0.40, {{1150, 150, 1.0}, {1750, 180, 0.70}, {3000, 260, 0.35}, {4300, 350, 0.15}}},
-    {0.70, {{850, 130, 1.0}, {1300, 170, 0.55}, {2900, 260, 0.25}, {4200, 350, 0.10}}},
-    {1.00, {{600, 120, 0.9}, {1000, 160, 0.40}, {2800, 260, 0.15}, {4100, 350, 0.06}}},
+    {0.00, {{600, 160, 0.6}, {2400, 240, 0.30}, {4000, 320, 0.15}, {5500, 400, 0.05}}},
+    {0.15, {{1000, 170, 1.0}, {2800, 240, 0.80}, {4200, 320, 0.40}, {5600, 400, 0.15}}},
+    {0.40, {{1400, 180, 1.0}, {2400, 220, 0.90}, {3900, 300, 0.45}, {5300, 380, 0.20}}},
+    {0.70, {{1100, 170, 1.0}, {1900, 200, 0.70}, {3600, 300, 0.30}, {5000, 380, 0.12}}},
+    {1.00, {{800, 150, 0.9}, {1500, 190, 0.50}, {3400, 300, 0.20}, {4800, 380, 0.08}}},
 };
 
 Formant Mix(const Formant& a, const Formant& b, double w) {
@@ -104,8 +109,8 @@ std::vector<double> Synthesise() {
         phase -= std::floor(phase);
         double voiced = 0, power = 0;
         for (int k = 1; k * f0 < 9500.0; ++k) {
-            // A glottal-like source: harmonics falling off roughly as 1/k, spread in phase.
-            const double a = TractGain(k * f0, u) / (0.4 + 0.6 * k);
+            // A bright glottal-like source: harmonics falling off as 1/sqrt(k), spread in phase.
+            const double a = TractGain(k * f0, u) / std::sqrt(static_cast<double>(k));
             voiced += a * SinTurns(k * phase + 0.13 * k * k);
             power += a * a;
         }
