@@ -3,10 +3,12 @@ add_compile_options(-Wall -Wextra -Werror)
 
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  add_compile_options(-fstack-protector-strong)
-  # One self-contained PE32 file: the C++ runtime, libgcc and winpthread are linked in.
+  add_compile_options(-fstack-protector-strong -ffunction-sections -fdata-sections)
+  # One self-contained PE32 file: the C++ runtime, libgcc and winpthread are linked in;
+  # unused sections are dropped and symbols stripped to keep it small.
   add_link_options(-static -static-libgcc -static-libstdc++
-                   -Wl,--dynamicbase -Wl,--nxcompat -fstack-protector-strong)
+                   -Wl,--dynamicbase -Wl,--nxcompat -fstack-protector-strong
+                   -Wl,--gc-sections -s)
 endif()
 
 if(QUILLFEN_SANITIZE)
