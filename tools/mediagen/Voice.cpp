@@ -1,6 +1,7 @@
 // The meow is additive synthesis: a falling harmonic series shaped by moving mouth
 // resonances (formants), plus a little breath noise, under a swell-hold-fade envelope.
-// Only + - * / and floor are used, so the samples are bit-identical on every IEEE machine.
+// Only + - * /, sqrt and floor are used, all exactly rounded in IEEE arithmetic, so the
+// samples are bit-identical on every machine and compiler.
 #include "Voice.h"
 
 #include <cmath>
