@@ -1,0 +1,54 @@
+// The real program, started under Wine and used from the keyboard alone.
+#include <gtest/gtest.h>
+
+#include "ProgramDriver.h"
+
+namespace quillfen::blackbox {
+namespace {
+
+TEST(Program, ShowsItsMainWindowAndEndsWithExitCodeZeroOnTheCloseBox) {
+    ProgramDriver program;
+    EXPECT_EQ(WindowText(program.mainWindow()), L"Quillfen_2.03b");
+    // The close box sends this command; clicking it needs a window manager's frame.
+    ::PostMessageW(program.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Program, AltF4EndsWithExitCodeZero) {
+    ProgramDriver program;
+    program.AltKey(VK_F4);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+struct Trip {
+    const char* keys;  // digits typed; '\n' is Enter
+    const wchar_t* memo;
+};
+
+// Typed from the first field: three fields of departure, three of arrival, the
+// night-train field, then Enter on the Calculate button.
+const Trip kTrips[] = {
+    {"9\n05\n00\n11\n20\n30\n\n\n", L"出発：9:05:00\r\n到着：11:20:30\r\n所要時間は2:15:30です。"},
+    {"23\n30\n00\n0\n15\n00\n1\n\n",
+     L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。"},
+};
+
+TEST(Program, WorkedExamplesTypedFromTheKeyboardAlone) {
+    ProgramDriver program;
+    for (const Trip& trip : kTrips) {
+        for (const char* k = trip.keys; *k; ++k) {
+            if (*k == '\n') {
+                program.Key(VK_RETURN);
+            } else {
+                program.Type(std::string(1, *k));
+            }
+        }
+        Settle(300);
+        EXPECT_EQ(program.MemoText(), trip.memo);
+    }
+    program.AltKey(VK_F4);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace quillfen::blackbox

@@ -1,0 +1,136 @@
+#include "ProgramDriver.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace quillfen::blackbox {
+
+namespace {
+
+struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (pid == s->pid && wcscmp(name, s->className) == 0 && ::IsWindowVisible(hwnd)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hwnd, name, 16);
+    if (_wcsicmp(name, L"Edit") == 0 && (::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) {
+        *reinterpret_cast<HWND*>(p) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Settle(60);
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND hwnd) {
+    const auto n = ::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1);
+    ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::wstring(buffer.data(), static_cast<size_t>(n));
+}
+
+void Settle(DWORD ms) { ::Sleep(ms); }
+
+ProgramDriver::ProgramDriver() {
+    wchar_t exe[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableW(L"QUILLFEN_EXE", exe, MAX_PATH)) {
+        throw std::runtime_error("QUILLFEN_EXE is not set");
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + std::wstring(exe) + L"\"";
+    if (!::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process_)) {
+        throw std::runtime_error("cannot start the program");
+    }
+    ::WaitForInputIdle(process_.hProcess, 10000);
+    main_ = WaitForWindow(L"TForm1");
+    if (!main_) throw std::runtime_error("the main window did not appear");
+    ::SetForegroundWindow(main_);
+    Settle(300);
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (WaitForExit(0) == STILL_ACTIVE) {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (WaitForExit(5000) == STILL_ACTIVE) ::TerminateProcess(process_.hProcess, 1);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+}
+
+HWND ProgramDriver::WaitForWindow(const wchar_t* className, DWORD ms) const {
+    const ULONGLONG deadline = ::GetTickCount64() + ms;
+    do {
+        Search s{process_.dwProcessId, className, nullptr};
+        ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+        if (s.found) return s.found;
+        Settle(50);
+    } while (::GetTickCount64() < deadline);
+    return nullptr;
+}
+
+DWORD ProgramDriver::WaitForExit(DWORD ms) const {
+    if (::WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+void ProgramDriver::Key(WORD vk, bool shift) const {
+    std::vector<INPUT> in;
+    if (shift) in.push_back(KeyInput(VK_SHIFT, false));
+    in.push_back(KeyInput(vk, false));
+    in.push_back(KeyInput(vk, true));
+    if (shift) in.push_back(KeyInput(VK_SHIFT, true));
+    Send(in);
+}
+
+void ProgramDriver::AltKey(WORD vk) const {
+    Send({KeyInput(VK_MENU, false), KeyInput(vk, false), KeyInput(vk, true),
+          KeyInput(VK_MENU, true)});
+}
+
+void ProgramDriver::Type(const std::string& ascii) const {
+    for (char c : ascii) {
+        const SHORT scan = ::VkKeyScanW(static_cast<wchar_t>(c));
+        Key(LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+std::wstring ProgramDriver::MemoText() const {
+    HWND memo = nullptr;
+    ::EnumChildWindows(main_, FindMemo, reinterpret_cast<LPARAM>(&memo));
+    return memo ? WindowText(memo) : std::wstring();
+}
+
+}  // namespace quillfen::blackbox

@@ -1,0 +1,41 @@
+// Starts the real program as a separate process and drives it through its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillfen::blackbox {
+
+class ProgramDriver {
+public:
+    // Starts the program named by QUILLFEN_EXE and waits for its main window.
+    ProgramDriver();
+    ~ProgramDriver();
+
+    HWND mainWindow() const { return main_; }
+    DWORD processId() const { return process_.dwProcessId; }
+
+    // Finds a top-level window of the program by class name, waiting up to `ms`.
+    HWND WaitForWindow(const wchar_t* className, DWORD ms = 10000) const;
+    // Waits for the process to end; returns its exit code, or STILL_ACTIVE on timeout.
+    DWORD WaitForExit(DWORD ms = 10000) const;
+
+    // Real keyboard input (SendInput) to the foreground window.
+    void Key(WORD vk, bool shift = false) const;
+    void AltKey(WORD vk) const;
+    void Type(const std::string& ascii) const;
+
+    // The text of the first multi-line edit (the result memo) of the main window.
+    std::wstring MemoText() const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+std::wstring WindowText(HWND hwnd);
+// Runs a message-free wait so the target has time to handle what was sent.
+void Settle(DWORD ms = 150);
+
+}  // namespace quillfen::blackbox
