@@ -31,16 +31,19 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# -displayfd lets Xvfb pick a free display number and tell us which one it took.
-Xvfb -displayfd 5 -screen 0 "$QUILLFEN_SCREEN" -nolisten tcp -nolisten unix-abstract \
-  5>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s "$work/display" ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
+# QUILLFEN_USE_DISPLAY=1 keeps the caller's X display (to use the program on screen);
+# otherwise -displayfd lets a private Xvfb pick a free display and say which it took.
+if [[ "${QUILLFEN_USE_DISPLAY:-0}" != 1 ]]; then
+  Xvfb -displayfd 5 -screen 0 "$QUILLFEN_SCREEN" -nolisten tcp -nolisten unix-abstract \
+    5>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$work/display")"
+fi
 
 if [[ ! -f "$WINEPREFIX/.quillfen-ready" ]]; then
   mkdir -p "$WINEPREFIX"

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Every test of the project, from a fresh machine: installs the tools, builds natively
+# (plain and with AddressSanitizer + UndefinedBehaviorSanitizer), runs the logic, media
+# and proof tests, fuzzes for a minute, then cross-builds the Windows program and runs
+# its tests under Wine on a virtual screen.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=2
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+passed=0
+failed=0
+failures=()
+
+# Runs one ctest suite and adds its counts to the totals.
+count_ctest() {
+  local name=$1 log=$2
+  local line total bad
+  line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n1)
+  if [[ -z "$line" ]]; then
+    failed=$((failed + 1))
+    failures+=("$name (no result)")
+    return
+  fi
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  ((bad == 0)) || failures+=("$name")
+}
+
+step() {
+  local name=$1
+  shift
+  echo "=== $name"
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+  fi
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 &&
+    cmake --build "$dir" -j"$jobs" >"$dir.build.log" 2>&1 ||
+    { tail -n 40 "$dir.configure.log" "$dir.build.log" 2>/dev/null; return 1; }
+}
+
+ctest_suite() {
+  local name=$1 dir=$2
+  shift 2
+  echo "=== $name"
+  local log="$dir.ctest.log"
+  "$@" ctest --test-dir "$dir" --output-on-failure 2>&1 | tee "$log" | grep -E "Test +#|tests passed|Failed|\*\*\*" || true
+  count_ctest "$name" "$log"
+}
+
+mkdir -p build
+
+echo "=== native build"
+if build build/native -DCMAKE_BUILD_TYPE=Release; then
+  ctest_suite "native tests" build/native
+else
+  failed=$((failed + 1)); failures+=("native build")
+fi
+
+echo "=== sanitizer build"
+if build build/native-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLFEN_SANITIZE=ON; then
+  ctest_suite "sanitizer tests" build/native-asan
+else
+  failed=$((failed + 1)); failures+=("sanitizer build")
+fi
+
+echo "=== fuzz build"
+if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_FUZZ=ON; then
+  mkdir -p build/fuzz/corpus
+  step "fuzz 60 s" build/fuzz/fuzz/trip_fuzz -max_total_time=60 -print_final_stats=1 \
+    build/fuzz/corpus "$root/fuzz/seeds"
+else
+  failed=$((failed + 1)); failures+=("fuzz build")
+fi
+
+echo "=== windows build"
+if build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake; then
+  ctest_suite "windows tests (Wine)" build/win scripts/wine-bench.sh build/win
+else
+  failed=$((failed + 1)); failures+=("windows build")
+fi
+
+echo
+if ((${#failures[@]})); then
+  printf 'failed: %s\n' "${failures[@]}"
+fi
+echo "$passed passed, $failed failed"
+((failed == 0))
