@@ -1,0 +1,22 @@
+// Identifiers of the texts in the string table (Strings.rc): read by the resource
+// compiler and by the program, so plain macros.
+#pragma once
+
+// Titles of the message dialogs, one per kind that has its own title.
+#define IDS_TITLE_WARNING 100
+#define IDS_TITLE_ERROR 101
+#define IDS_TITLE_INFORMATION 102
+#define IDS_TITLE_CONFIRMATION 103
+
+// Captions of the message dialog buttons, in the order the buttons are laid out.
+#define IDS_BUTTON_YES 112
+#define IDS_BUTTON_NO 113
+#define IDS_BUTTON_OK 114
+#define IDS_BUTTON_CANCEL 115
+#define IDS_BUTTON_ABORT 116
+#define IDS_BUTTON_RETRY 117
+#define IDS_BUTTON_IGNORE 118
+#define IDS_BUTTON_ALL 119
+#define IDS_BUTTON_NO_TO_ALL 120
+#define IDS_BUTTON_YES_TO_ALL 121
+#define IDS_BUTTON_HELP 122
