@@ -106,8 +106,19 @@ bool TApplication::ProcessMessage(bool wait) {
     return true;
 }
 
+void TApplication::BeginModal(Form& form) { modalForms_.push_back(&form); }
+
+void TApplication::EndModal(Form& form) noexcept {
+    modalForms_.erase(std::remove(modalForms_.begin(), modalForms_.end(), &form),
+                      modalForms_.end());
+}
+
 Form* TApplication::FormOfFocus() const noexcept {
     const HWND focus = ::GetFocus();
+    for (auto it = modalForms_.rbegin(); it != modalForms_.rend(); ++it) {
+        const HWND h = (*it)->hwnd();
+        if (h && (focus == h || ::IsChild(h, focus))) return *it;
+    }
     for (const auto& form : forms_) {
         if (form->hwnd() && (focus == form->hwnd() || ::IsChild(form->hwnd(), focus))) {
             return form.get();

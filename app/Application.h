@@ -46,6 +46,9 @@ public:
     // Pre-translation, translation and dispatch of one message, with the error display.
     void DispatchOne(MSG& msg);
     void Terminate() noexcept;
+    // A form shown modally takes its dialog keys even when the application does not own it.
+    void BeginModal(Form& form);
+    void EndModal(Form& form) noexcept;
     bool Terminated() const noexcept { return terminated_; }
 
     void Minimize();
@@ -72,6 +75,7 @@ private:
 
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
+    std::vector<Form*> modalForms_;
     bool terminated_ = false;
     HWND focusBeforeMinimize_ = nullptr;
     UINT taskbarCreated_ = 0;

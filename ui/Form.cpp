@@ -138,14 +138,27 @@ Form::~Form() {
 }
 
 void Form::BeginBuild(const FormSpec& spec) {
-    position_ = spec.position;
     const int ppi = ScreenPixelsPerInch();
-    font_ = MakeFont(spec.font, FontHeightForDensity(spec.font.height, ppi));
-    if (!font_) throw std::runtime_error("フォントを作成できません");
-    scale_ = ScaleForTextHeight(MeasureZeroHeight(font_.get()));
+    FontHandle font = MakeFont(spec.font, FontHeightForDensity(spec.font.height, ppi));
+    if (!font) throw std::runtime_error("フォントを作成できません");
+    scale_ = ScaleForTextHeight(MeasureZeroHeight(font.get()));
     largeFont_ = MakeFont(spec.largeFont, scale_(spec.largeFont.height));
     menuFont_ = MakeFont(spec.menuFont, scale_(spec.menuFont.height));
+    CreateFormWindow(spec, std::move(font));
+}
 
+void Form::BuildAtRunTime(const FormSpec& spec, FontHandle font,
+                          const std::vector<ControlSpec>& controls) {
+    if (!font) throw std::runtime_error("フォントを作成できません");
+    scale_ = {};
+    CreateFormWindow(spec, std::move(font));
+    for (const ControlSpec& control : controls) AddControl(control);
+    EndBuild();
+}
+
+void Form::CreateFormWindow(const FormSpec& spec, FontHandle font) {
+    position_ = spec.position;
+    font_ = std::move(font);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
     if (spec.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
@@ -199,6 +212,8 @@ Control& Form::AddControl(const ControlSpec& spec) {
     control.hwnd = CreateChild(spec, control, parent, bounds);
     if (!control.hwnd) throw std::runtime_error("コントロールを作成できません");
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+    // Edits hold any amount of text; the platform's default caps typing at 30,000.
+    if (IsEdit(spec.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
     ::SetWindowSubclass(control.hwnd, &Form::ControlProc, 1, reinterpret_cast<DWORD_PTR>(&control));
     if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::Panel) {
         ::SetWindowSubclass(control.hwnd, ForwardingProc, 2, 0);
@@ -362,6 +377,13 @@ int Form::ShowModal() {
     const HWND previouslyActive = ::GetActiveWindow();
 
     auto disabled = std::make_unique<ThreadWindowsDisabled>(hwnd());
+    // Forms the application does not own (message dialogs) still get their dialog keys.
+    struct ModalRegistration {
+        TApplication& application;
+        Form& form;
+        ~ModalRegistration() { application.EndModal(form); }
+    } registration{application_, *this};
+    application_.BeginModal(*this);
     modal_ = true;
     modalResult_ = 0;
     Show();

@@ -101,6 +101,10 @@ public:
 protected:
     template <typename FormT>
     void Build(FormT& self, const FormDescription<FormT>& description);
+    // Builds the form from controls described at run time: pixel positions in the given
+    // font, nothing scaled, the spec's face table unused.
+    void BuildAtRunTime(const FormSpec& spec, FontHandle font,
+                        const std::vector<ControlSpec>& controls);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Owner-drawn controls (the glyph button) and custom children are the form's own.
@@ -114,6 +118,7 @@ protected:
 
 private:
     void BeginBuild(const FormSpec& spec);
+    void CreateFormWindow(const FormSpec& spec, FontHandle font);
     Control& AddControl(const ControlSpec& spec);
     void EndBuild();
     HWND ParentHandle(std::string_view parent) const;
