@@ -1,10 +1,23 @@
-// Interim: the stock message box stands in until the program's own dialog form lands.
 #include "ui/MessageDialogs.h"
-#include <windows.h>
-#include "ui/Text.h"
+
+#include <stdexcept>
+
+#include "app/Application.h"
+#include "ui/MessageForm.h"
+
 namespace quillfen {
-int ShowMessageDialog(std::string_view text, TMsgDlgType, TMsgDlgButtons, int) {
-    return ::MessageBoxW(nullptr, Widen(text).c_str(), L"", MB_OK);
+
+int ShowMessageDialog(std::string_view text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                      int /*helpContext: there is no help file to open*/) {
+    TApplication* application = TApplication::Instance();
+    if (!application) throw std::logic_error("message dialog without an application");
+    // One window per call, destroyed when the dialog object goes out of scope.
+    TMessageForm dialog(*application, text, kind, buttons);
+    return dialog.ShowModal();
 }
-void ShowPlainMessage(std::string_view text) { ShowMessageDialog(text, TMsgDlgType::mtCustom, {mbOK}, 0); }
+
+void ShowPlainMessage(std::string_view text) {
+    ShowMessageDialog(text, TMsgDlgType::mtCustom, {mbOK}, 0);
 }
+
+}  // namespace quillfen
