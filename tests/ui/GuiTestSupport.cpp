@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <vector>
+
+#include "ui/Handles.h"
 
 namespace quillfen::testing {
 
@@ -17,10 +20,42 @@ LPARAM KeyLParam(WORD vk, bool up) {
     return l;
 }
 
-void Deliver(TApplication& app, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+void DeliverOnly(TApplication& app, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{target, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
     app.DispatchOne(msg);
+}
+
+void Deliver(TApplication& app, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    DeliverOnly(app, target, message, wParam, lParam);
     Pump(app);
+}
+
+std::deque<std::function<void()>> g_soon;
+
+LRESULT CALLBACK SoonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP || g_soon.empty()) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    const std::function<void()> step = std::move(g_soon.front());
+    g_soon.pop_front();
+    try {
+        step();
+    } catch (...) {
+        ADD_FAILURE() << "a step run from the loop threw";
+    }
+    return 0;
+}
+
+// A message-only window whose posted messages run the queued steps.
+HWND SoonWindow() {
+    static const WindowHandle window = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &SoonProcedure;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuillfenTestSoon";
+        ::RegisterClassW(&wc);
+        return WindowHandle(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0,
+                                              HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
+    }();
+    return window.get();
 }
 }  // namespace
 
@@ -57,6 +92,21 @@ void PressAlt(TApplication& app, wchar_t letter) {
     Deliver(app, focus, WM_SYSKEYDOWN, vk, KeyLParam(vk, false) | (1 << 29));
     Deliver(app, ::GetFocus(), WM_SYSKEYUP, vk, KeyLParam(vk, true) | (1 << 29));
     HoldModifiers(false, false, false);
+}
+
+void PressKeyInLoop(TApplication& app, WORD vk, bool shift, bool ctrl, bool alt) {
+    HoldModifiers(shift, ctrl, alt);
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM context = alt ? (1 << 29) : 0;
+    DeliverOnly(app, ::GetFocus(), down, vk, KeyLParam(vk, false) | context);
+    DeliverOnly(app, ::GetFocus(), up, vk, KeyLParam(vk, true) | context);
+    HoldModifiers(false, false, false);
+}
+
+void RunSoon(std::function<void()> step) {
+    g_soon.push_back(std::move(step));
+    ::PostMessageW(SoonWindow(), WM_APP, 0, 0);
 }
 
 void TypeChar(TApplication& app, wchar_t ch) {

@@ -23,6 +23,13 @@ void HoldModifiers(bool shift, bool ctrl, bool alt);
 void PressKey(TApplication& app, WORD vk, bool shift = false, bool ctrl = false);
 // Alt+letter as the keyboard delivers it: system key down, translated to WM_SYSCHAR.
 void PressAlt(TApplication& app, wchar_t letter);
+// A key press dispatched from inside a running loop (a modal dialog's): like PressKey or
+// PressAlt, but the messages it leads to are left to that loop.
+void PressKeyInLoop(TApplication& app, WORD vk, bool shift = false, bool ctrl = false,
+                    bool alt = false);
+// Runs a step from whichever loop is running when its turn comes, in posting order: for
+// acting on a modal window once it is up.
+void RunSoon(std::function<void()> step);
 // Types one character into the focused control (key down, character, key up).
 void TypeChar(TApplication& app, wchar_t ch);
 void TypeText(TApplication& app, const std::wstring& text);
