@@ -214,8 +214,6 @@ Control& Form::AddControl(const ControlSpec& spec) {
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
     if (IsEdit(spec.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
-    // Edits hold any amount of text; the platform's default caps typing at 30,000.
-    if (IsEdit(spec.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
     ::SetWindowSubclass(control.hwnd, &Form::ControlProc, 1, reinterpret_cast<DWORD_PTR>(&control));
     if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::Panel) {
         ::SetWindowSubclass(control.hwnd, ForwardingProc, 2, 0);
