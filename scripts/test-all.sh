@@ -5,7 +5,6 @@
 # its tests under Wine on a virtual screen.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 jobs=2
 
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
@@ -29,18 +28,6 @@ count_ctest() {
   passed=$((passed + total - bad))
   failed=$((failed + bad))
   ((bad == 0)) || failures+=("$name")
-}
-
-step() {
-  local name=$1
-  shift
-  echo "=== $name"
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    failures+=("$name")
-  fi
 }
 
 build() {
@@ -78,9 +65,7 @@ fi
 
 echo "=== fuzz build"
 if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_FUZZ=ON; then
-  mkdir -p build/fuzz/corpus
-  step "fuzz 60 s" build/fuzz/fuzz/trip_fuzz -max_total_time=60 -print_final_stats=1 \
-    build/fuzz/corpus "$root/fuzz/seeds"
+  ctest_suite "fuzzing (60 s)" build/fuzz
 else
   failed=$((failed + 1)); failures+=("fuzz build")
 fi
