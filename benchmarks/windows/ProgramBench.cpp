@@ -1,0 +1,172 @@
+// Measures the real program from outside, as a user experiences it:
+//   program_bench startup QUILLFEN_EXE MINIMAL_EXE [RUNS]
+//     time from process start until its first visible window exists and the process
+//     is idle, alternating the two programs; prints medians and their ratio.
+//   program_bench latency QUILLFEN_EXE [RUNS]
+//     time from the Enter key on the Calculate button until the memo shows the result.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+struct Found {
+    DWORD pid;
+    HWND window;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM p) {
+    auto* f = reinterpret_cast<Found*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    if (pid == f->pid && ::IsWindowVisible(hwnd) && r.right > r.left) {
+        f->window = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct Running {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+// Starts `exe` and returns once its first window is visible and it waits for input.
+Running Start(const std::wstring& exe, double* milliseconds) {
+    Running r;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + exe + L"\"";
+    const double begin = Now();
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &r.process)) {
+        std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
+        std::exit(2);
+    }
+    for (;;) {
+        ::WaitForInputIdle(r.process.hProcess, 10000);
+        Found f{r.process.dwProcessId, nullptr};
+        ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&f));
+        if (f.window) {
+            r.window = f.window;
+            break;
+        }
+        ::Sleep(1);
+    }
+    *milliseconds = Now() - begin;
+    return r;
+}
+
+void Stop(Running& r) {
+    ::PostMessageW(r.window, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(r.process.hProcess, 10000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(r.process.hProcess, 1);
+    }
+    ::CloseHandle(r.process.hThread);
+    ::CloseHandle(r.process.hProcess);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+int Startup(const std::wstring& program, const std::wstring& minimal, int runs) {
+    std::vector<double> ours, theirs;
+    for (int i = 0; i < runs; ++i) {
+        double ms = 0;
+        Running a = Start(program, &ms);
+        ours.push_back(ms);
+        Stop(a);
+        Running b = Start(minimal, &ms);
+        theirs.push_back(ms);
+        Stop(b);
+    }
+    const double m1 = Median(ours), m2 = Median(theirs);
+    std::printf("startup runs=%d quillfen_median_ms=%.1f minimal_median_ms=%.1f ratio=%.3f\n",
+                runs, m1, m2, m1 / m2);
+    return 0;
+}
+
+BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hwnd, name, 16);
+    if (_wcsicmp(name, L"Edit") == 0 && (::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) {
+        *reinterpret_cast<HWND*>(p) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[512] = {};
+    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+void Key(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+// Types a trip, then times Enter on the Calculate button until the memo changes.
+int Latency(const std::wstring& program, int runs) {
+    double ms = 0;
+    Running r = Start(program, &ms);
+    ::SetForegroundWindow(r.window);
+    ::Sleep(300);
+    HWND memo = nullptr;
+    ::EnumChildWindows(r.window, FindMemo, reinterpret_cast<LPARAM>(&memo));
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        ::SetWindowTextW(memo, L"");
+        // Departure 9:05:00, arrival 11:20:30: digits and Enter walk to the button.
+        for (const char* k = "9\r05\r00\r11\r20\r30\r\r"; *k; ++k) {
+            Key(*k == '\r' ? VK_RETURN : static_cast<WORD>(*k));
+        }
+        ::Sleep(200);
+        const double begin = Now();
+        Key(VK_RETURN);
+        while (TextOf(memo).empty() && Now() - begin < 5000) ::Sleep(0);
+        samples.push_back(Now() - begin);
+    }
+    std::printf("calculate_latency runs=%d median_ms=%.2f min_ms=%.2f max_ms=%.2f\n", runs,
+                Median(samples), *std::min_element(samples.begin(), samples.end()),
+                *std::max_element(samples.begin(), samples.end()));
+    Stop(r);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 4 && std::wstring(argv[1]) == L"startup") {
+        return Startup(argv[2], argv[3], argc > 4 ? _wtoi(argv[4]) : 11);
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"latency") {
+        return Latency(argv[2], argc > 3 ? _wtoi(argv[3]) : 50);
+    }
+    std::fprintf(stderr, "usage: program_bench startup QUILLFEN MINIMAL [RUNS] | latency QUILLFEN [RUNS]\n");
+    return 2;
+}
