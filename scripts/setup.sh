@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32 wine64
   xvfb xauth x11-utils imagemagick xdotool
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
+  fonts-ipafont-gothic fonts-ipafont-mincho locales
   python3 sox
 )
 
@@ -44,4 +44,17 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
   locale-gen >/dev/null
+fi
+
+# Wine draws caption buttons with Marlett. Debian ships it in fonts-wine, which also
+# puts 60 bitmap fonts where every Wine process loads them at start; only the one font
+# file is taken out of the package and kept for the Wine bench to put into its prefixes.
+marlett=/usr/local/share/quillfen/marlett.ttf
+if [[ ! -f "$marlett" ]]; then
+  scratch=$(mktemp -d)
+  (cd "$scratch" && apt-get download -qq fonts-wine >/dev/null 2>&1 ||
+    { apt-get update -qq && apt-get download -qq fonts-wine; })
+  dpkg-deb -x "$scratch"/fonts-wine_*.deb "$scratch/root"
+  install -D -m 644 "$scratch/root/usr/share/wine/fonts/marlett.ttf" "$marlett"
+  rm -rf "$scratch"
 fi

@@ -55,10 +55,10 @@ if [[ ! -f "$WINEPREFIX/.quillfen-ready" ]]; then
   wineserver -w
   touch "$WINEPREFIX/.quillfen-ready"
 fi
-# Debian ships Wine's own fonts (Marlett for the caption buttons, Tahoma for captions)
-# outside the directories this Wine scans; the prefix's font folder is always read.
+# Marlett draws the caption buttons' glyphs; setup.sh keeps a copy (see there), and the
+# prefix's font folder is read by every Wine process.
 if [[ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]]; then
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  cp /usr/local/share/quillfen/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 
 "$@"
