@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Prints every performance figure of the project: the logic's time per call (Google
+# Benchmark, natively), the exhaustive proof's run time, and, under Wine, the program's
+# start-up against a minimal window program, the Calculate key's latency and the size
+# of the executable.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native -j2 --target logic_benchmarks trip_proof >/dev/null
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake >/dev/null 2>&1
+cmake --build build/win -j2 --target Quillfen2b program_bench minimal_window >/dev/null
+
+echo "== logic, ns per call (median of 10 repetitions)"
+build/native/benchmarks/logic_benchmarks --benchmark_repetitions=10 \
+  --benchmark_report_aggregates_only=true 2>/dev/null | grep _median
+echo "== exhaustive proof, native"
+build/native/tools/proof/trip_proof | tail -n 3
+echo "== executable"
+stat -c 'Quillfen2b.exe %s bytes' build/win/app/Quillfen2b.exe
+echo "== under Wine"
+scripts/wine-bench.sh build/win bash -c '
+  exe="Z:$PWD/build/win/app/Quillfen2b.exe"
+  minimal="Z:$PWD/build/win/benchmarks/windows/minimal_window.exe"
+  wine build/win/benchmarks/windows/program_bench.exe startup "${exe//\//\\}" "${minimal//\//\\}" 21
+  wine build/win/benchmarks/windows/program_bench.exe latency "${exe//\//\\}" 50
+' 2>&1 | grep -E '^(startup|calculate_latency)'
