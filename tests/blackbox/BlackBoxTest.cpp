@@ -20,6 +20,53 @@ TEST(Program, AltF4EndsWithExitCodeZero) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+struct MainSearch {
+    DWORD pid;
+    HWND hwnd;
+};
+
+BOOL CALLBACK FindHiddenMain(HWND h, LPARAM p) {
+    auto* search = reinterpret_cast<MainSearch*>(p);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(h, &owner);
+    wchar_t name[16] = {};
+    ::GetClassNameW(h, name, 16);
+    if (owner == search->pid && wcscmp(name, L"TForm1") == 0) search->hwnd = h;
+    return search->hwnd == nullptr;
+}
+
+HWND FindMainWindow(DWORD pid) {
+    MainSearch search{pid, nullptr};
+    ::EnumWindows(FindHiddenMain, reinterpret_cast<LPARAM>(&search));
+    return search.hwnd;
+}
+
+TEST(Program, MinimisedLaunchShowsOnlyTheTaskbarEntryUntilRestored) {
+    ProgramDriver program(SW_SHOWMINNOACTIVE);
+    const HWND app = program.applicationWindow();
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(WindowText(app), L"Quillfen");
+    EXPECT_TRUE(::IsIconic(app));
+    const HWND main = FindMainWindow(program.processId());
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(main));
+    // Restore from the taskbar entry's window menu.
+    ::PostMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle(800);
+    EXPECT_TRUE(::IsWindowVisible(main));
+    EXPECT_FALSE(::IsIconic(app));
+    // Close from the same menu ends the program.
+    ::PostMessageW(app, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Program, MaximisedLaunchOpensTheMainWindowMaximised) {
+    ProgramDriver program(SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(::IsZoomed(program.mainWindow()));
+    program.AltKey(VK_F4);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 struct Trip {
     const char* keys;  // digits typed; '\n' is Enter
     const wchar_t* memo;

@@ -19,7 +19,8 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM p) {
     ::GetWindowThreadProcessId(hwnd, &pid);
     wchar_t name[64] = {};
     ::GetClassNameW(hwnd, name, 64);
-    if (pid == s->pid && wcscmp(name, s->className) == 0 && ::IsWindowVisible(hwnd)) {
+    const bool visible = ::IsWindowVisible(hwnd) || wcscmp(s->className, L"TForm1") != 0;
+    if (pid == s->pid && wcscmp(name, s->className) == 0 && visible) {
         s->found = hwnd;
         return FALSE;
     }
@@ -60,28 +61,39 @@ std::wstring WindowText(HWND hwnd) {
 
 void Settle(DWORD ms) { ::Sleep(ms); }
 
-ProgramDriver::ProgramDriver() {
+ProgramDriver::ProgramDriver(int showCommand) {
     wchar_t exe[MAX_PATH] = {};
     if (!::GetEnvironmentVariableW(L"QUILLFEN_EXE", exe, MAX_PATH)) {
         throw std::runtime_error("QUILLFEN_EXE is not set");
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (showCommand >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
     std::wstring command = L"\"" + std::wstring(exe) + L"\"";
     if (!::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process_)) {
         throw std::runtime_error("cannot start the program");
     }
     ::WaitForInputIdle(process_.hProcess, 10000);
+    if (showCommand == SW_SHOWMINNOACTIVE) {
+        if (!WaitForWindow(L"TApplication")) throw std::runtime_error("no taskbar window");
+        Settle(500);
+        return;
+    }
     main_ = WaitForWindow(L"TForm1");
     if (!main_) throw std::runtime_error("the main window did not appear");
     ::SetForegroundWindow(main_);
     Settle(300);
 }
 
+HWND ProgramDriver::applicationWindow() const { return WaitForWindow(L"TApplication", 0); }
+
 ProgramDriver::~ProgramDriver() {
     if (WaitForExit(0) == STILL_ACTIVE) {
-        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        ::PostMessageW(applicationWindow(), WM_CLOSE, 0, 0);
         if (WaitForExit(5000) == STILL_ACTIVE) ::TerminateProcess(process_.hProcess, 1);
     }
     ::CloseHandle(process_.hThread);

@@ -9,11 +9,14 @@ namespace quillfen::blackbox {
 
 class ProgramDriver {
 public:
-    // Starts the program named by QUILLFEN_EXE and waits for its main window.
-    ProgramDriver();
+    // Starts the program named by QUILLFEN_EXE, with a launch show command when given,
+    // and waits for its main window (for a minimised launch: for its taskbar window).
+    explicit ProgramDriver(int showCommand = -1);
     ~ProgramDriver();
 
     HWND mainWindow() const { return main_; }
+    // The zero-size window that carries the taskbar entry.
+    HWND applicationWindow() const;
     DWORD processId() const { return process_.dwProcessId; }
 
     // Finds a top-level window of the program by class name, waiting up to `ms`.

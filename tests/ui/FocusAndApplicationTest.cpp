@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "GuiTestSupport.h"
+#include "logic/ClockTime.h"
 
 namespace quillfen::testing {
 namespace {
@@ -98,6 +99,27 @@ TEST(ApplicationWindow, OwnsTheTaskbarEntryWithATrimmedWindowMenu) {
         EXPECT_EQ(::GetMenuState(menu, item.command, MF_BYCOMMAND) != UINT(-1), item.present)
             << std::hex << item.command;
     }
+}
+
+TEST(ApplicationWindow, SettingsChangesReloadTheClockFormat) {
+    MainWindowFixture f;
+    const TClockSettings loaded = ClockSettings;
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    for (UINT message : {static_cast<UINT>(WM_SETTINGCHANGE), taskbarCreated}) {
+        ClockSettings = {"AMPM hh:mm:ss", '\0', '\0', "x", "y"};
+        ::SendMessageW(f.app->hwnd(), message, 0, 0);
+        EXPECT_EQ(ClockSettings.ClockFormat, loaded.ClockFormat) << message;
+        EXPECT_EQ(ClockSettings.ClockSeparator, loaded.ClockSeparator);
+        EXPECT_EQ(ClockSettings.MorningDesignator, loaded.MorningDesignator);
+    }
+}
+
+TEST(ApplicationWindow, EndingTheSessionEndsTheLoop) {
+    MainWindowFixture f;
+    ::SendMessageW(f.app->hwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(f.app->Terminated());
+    ::SendMessageW(f.app->hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(f.app->Terminated());
 }
 
 TEST(ErrorDisplay, AppendsAFullStopUnlessTheLastByteIsAtMostADot) {
