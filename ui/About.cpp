@@ -10,6 +10,8 @@ namespace {
 
 using C = ControlDescription<TAboutBox>;
 
+TAboutBox* g_aboutBox = nullptr;
+
 const C kControls[] = {
     {"Panel1", ControlKind::Panel, "", 7, 7, 258, 148, "", FontRole::Form, 0},
     {"ProgramIcon", ControlKind::Image, "Panel1", 23, 15, 34, 34, ""},
@@ -60,7 +62,14 @@ const FormDescription<TAboutBox>& AboutBoxDescription() { return kAboutBox; }
 TAboutBox::TAboutBox(TApplication& application) : Form(application) {
     picture_.reset(IconFromStoredPicture(ResourceBytes(L"PROGRAMICON")));
     Build(*this, kAboutBox);
+    g_aboutBox = this;
 }
+
+TAboutBox::~TAboutBox() {
+    if (g_aboutBox == this) g_aboutBox = nullptr;
+}
+
+TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
 HWND TAboutBox::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT b) {
     if (spec.kind != ControlKind::Image) return nullptr;

@@ -9,6 +9,7 @@ namespace quillfen {
 class TAboutBox : public Form {
 public:
     explicit TAboutBox(TApplication& application);
+    ~TAboutBox() override;
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -19,5 +20,8 @@ private:
 };
 
 const FormDescription<TAboutBox>& AboutBoxDescription();
+
+// The About box of the running application; null until it is built and after it is gone.
+TAboutBox* AboutBox() noexcept;
 
 }  // namespace quillfen

@@ -69,8 +69,35 @@ const FormDescription<TForm1> kForm1{
     sizeof kControls / sizeof kControls[0],
 };
 
+constexpr std::string_view kPawCategory = "猫の手(&P)";
+constexpr std::string_view kHelpCategory = "ヘルプ(&H)";
+
+const ActionDescription kActions[] = {
+    {"EditCopy", ActionKind::Plain, kPawCategory, "結果をクリップボードにコピー(&C)", 0, "",
+     &TForm1::EditCopyExecute},
+    {"MInimize", ActionKind::Plain, kPawCategory, "最小化(&M)", kNoImage, "",
+     &TForm1::MInimizeExecute},
+    {"FileExit1", ActionKind::FileExit, kPawCategory, "終了(&X)", 1,
+     "終了|アプリケーションを終了する", nullptr},
+    {"HelpAbout", ActionKind::Plain, kHelpCategory, "バージョン情報(&A)", 2, "",
+     &TForm1::HelpAboutExecute},
+};
+
+const MenuItemDescription kMenuLayout[] = {
+    {0, "猫の手(&P)", ""},  {1, "", "EditCopy"},  {1, "", "MInimize"}, {1, "-", ""},
+    {1, "", "FileExit1"},   {0, "ヘルプ(&H)", ""}, {1, "", "HelpAbout"},
+};
+
 }  // namespace
 
 const FormDescription<TForm1>& Form1Description() { return kForm1; }
+
+Table<ActionDescription> Form1Actions() {
+    return {kActions, sizeof kActions / sizeof kActions[0]};
+}
+
+Table<MenuItemDescription> Form1MenuLayout() {
+    return {kMenuLayout, sizeof kMenuLayout / sizeof kMenuLayout[0]};
+}
 
 }  // namespace quillfen

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "app/Application.h"
+#include "resources/ResourceIds.h"
 #include "resources/VoiceClip.h"
+#include "ui/About.h"
 #include "ui/Form1Description.h"
 #include "ui/MessageDialogs.h"
 #include "ui/Resources.h"
@@ -32,6 +34,9 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     };
     playClip = [] { return PlayVoiceClip(); };
     glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(L"BITBTN1GLYPH"), 2);
+    // The commands and their pictures exist before the menu bar that shows them.
+    imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
+    actionManager_.Build(*this, Form1Actions());
     Build(*this, Form1Description());
     icon_.reset(IconFromFile(ResourceBytes(L"FORMICON")));
     if (icon_) {
@@ -47,7 +52,57 @@ HWND TForm1::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT boun
         controlBar_ = std::make_unique<ControlBar>(parent, bounds);
         return controlBar_->hwnd();
     }
+    if (spec.kind == ControlKind::MenuBar) {
+        MenuBar::Callbacks callbacks{
+            [this](TAction& action) { TActionManager::Execute(action, application_); },
+            [this](const TAction& action) {
+                application_.hint = std::string(LongHint(action.hint));
+            }};
+        menuBar_ = std::make_unique<MenuBar>(
+            parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+            MakeMenuPalette(CurrentSystemColours()), imageList_.get(), std::move(callbacks));
+        return menuBar_->hwnd();
+    }
     return nullptr;
+}
+
+bool TForm1::PreTranslateKey(const MSG& msg) {
+    if (menuBar_) {
+        if (msg.message == WM_SYSCHAR &&
+            menuBar_->OpenByMnemonic(static_cast<wchar_t>(msg.wParam))) {
+            return true;
+        }
+        // In menu mode the bar reads the keys itself.
+        if (msg.hwnd == menuBar_->hwnd() && msg.message == WM_KEYDOWN) return false;
+    }
+    return Form::PreTranslateKey(msg);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Alt alone and F10 arrive as the menu key command with no letter. The window has no
+    // standard menu, so left alone they would open its window menu.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && menuBar_) {
+        if (menuBar_->InMenuMode()) {
+            menuBar_->LeaveMenuMode();
+        } else {
+            menuBar_->EnterMenuMode();
+        }
+        return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+// Selects the memo's whole text and copies it; the focus stays where it is.
+void TForm1::EditCopyExecute(TAction&) {
+    const HWND memo = ControlHandle("Memo1");
+    ::SendMessageW(memo, EM_SETSEL, 0, -1);
+    ::SendMessageW(memo, WM_COPY, 0, 0);
+}
+
+void TForm1::MInimizeExecute(TAction&) { application_.Minimize(); }
+
+void TForm1::HelpAboutExecute(TAction&) {
+    if (TAboutBox* about = AboutBox()) about->ShowModal();
 }
 
 bool TForm1::DrawItem(const DRAWITEMSTRUCT& item) {

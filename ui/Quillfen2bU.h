@@ -9,9 +9,11 @@
 #include <string>
 
 #include "logic/Trip.h"
+#include "ui/Actions.h"
 #include "ui/ControlBar.h"
 #include "ui/Form.h"
 #include "ui/GlyphButton.h"
+#include "ui/MenuBar.h"
 
 namespace quillfen {
 
@@ -38,6 +40,18 @@ public:
     // The Calculate command.
     void BitBtn1Click(HWND sender);
 
+    // Menu commands; the exit command carries its own behaviour.
+    void EditCopyExecute(TAction& sender);
+    void MInimizeExecute(TAction& sender);
+    void HelpAboutExecute(TAction& sender);
+
+    // Alt+letter opens a drop-down before the window's own mnemonics are tried.
+    bool PreTranslateKey(const MSG& msg) override;
+
+    TActionManager& ActionManager1() noexcept { return actionManager_; }
+    MenuBar& ActionMainMenuBar1() const noexcept { return *menuBar_; }
+    HIMAGELIST ImageList1() const noexcept { return imageList_.get(); }
+
     std::string FieldText(const char* name) const;
     void SetFieldText(const char* name, const std::string& text);
 
@@ -53,6 +67,7 @@ public:
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     HWND CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void EnterInTimeField(const char* field, const char* next);
@@ -61,6 +76,9 @@ private:
     GlyphStrip glyph_;
     IconHandle icon_;
     std::unique_ptr<ControlBar> controlBar_;
+    TActionManager actionManager_;
+    ImageListHandle imageList_;
+    std::unique_ptr<MenuBar> menuBar_;
 };
 
 }  // namespace quillfen
