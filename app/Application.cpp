@@ -32,6 +32,20 @@ std::string MessageOf(std::exception_ptr error) {
     }
 }
 
+// The visible top-level windows that `owner` owns; minimising it hides them all.
+struct OwnedWindows {
+    HWND owner;
+    std::vector<HWND> visible;
+};
+
+BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM p) {
+    auto* owned = reinterpret_cast<OwnedWindows*>(p);
+    if (::GetWindow(hwnd, GW_OWNER) == owned->owner && ::IsWindowVisible(hwnd)) {
+        owned->visible.push_back(hwnd);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 TApplication::TApplication() {
@@ -168,6 +182,10 @@ void TApplication::Minimize() {
     if (Minimized()) return;
     const HWND main = mainForm_ ? mainForm_->hwnd() : nullptr;
     focusBeforeMinimize_ = ::GetFocus();
+    OwnedWindows owned{hwnd(), {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectVisibleOwned,
+                        reinterpret_cast<LPARAM>(&owned));
+    shownBeforeMinimize_ = std::move(owned.visible);
     if (main && ::IsWindowVisible(main) && ::IsWindowEnabled(main)) {
         RECT r{};
         ::GetWindowRect(main, &r);
@@ -175,6 +193,11 @@ void TApplication::Minimize() {
         Default(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else {
         ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
+    }
+    // The whole application goes to its taskbar entry, also the windows the platform
+    // leaves up when it minimises without animation (an open About box).
+    for (HWND window : shownBeforeMinimize_) {
+        if (::IsWindowVisible(window)) ::ShowWindow(window, SW_HIDE);
     }
 }
 
@@ -193,6 +216,12 @@ void TApplication::Restore() {
         if (::IsIconic(main)) ::ShowWindow(main, SW_RESTORE);
         mainForm_->Show();
     }
+    // A modal window (the About box, a message dialog) that minimising hid must come
+    // back too: the windows it disabled would otherwise leave nothing to use.
+    for (HWND window : shownBeforeMinimize_) {
+        if (::IsWindow(window) && !::IsWindowVisible(window)) ::ShowWindow(window, SW_SHOWNA);
+    }
+    shownBeforeMinimize_.clear();
     if (focusBeforeMinimize_ && ::IsWindow(focusBeforeMinimize_)) {
         ::SetFocus(focusBeforeMinimize_);
     }

@@ -78,6 +78,7 @@ private:
     std::vector<Form*> modalForms_;
     bool terminated_ = false;
     HWND focusBeforeMinimize_ = nullptr;
+    std::vector<HWND> shownBeforeMinimize_;
     UINT taskbarCreated_ = 0;
     IconHandle icon_;
 };
