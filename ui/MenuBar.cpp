@@ -171,7 +171,8 @@ void MenuBar::LeaveMenuMode() {
 
 bool MenuBar::OpenByMnemonic(wchar_t letter) {
     const int index = EntryOfMnemonic(letter);
-    if (index < 0 || !::IsWindowEnabled(hwnd())) return false;
+    // While a modal window has the main window disabled, its menu cannot be used.
+    if (index < 0 || !::IsWindowEnabled(::GetAncestor(hwnd(), GA_ROOT))) return false;
     Open(index, true);
     return true;
 }
