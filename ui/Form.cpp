@@ -137,36 +137,36 @@ Form::~Form() {
     if (HWND h = hwnd()) ::DestroyWindow(h);
 }
 
-void Form::BeginBuild(const FormSpec& spec) {
+void Form::BeginBuild(const FormSpec& item) {
     const int ppi = ScreenPixelsPerInch();
-    FontHandle font = MakeFont(spec.font, FontHeightForDensity(spec.font.height, ppi));
+    FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
     if (!font) throw std::runtime_error("フォントを作成できません");
     scale_ = ScaleForTextHeight(MeasureZeroHeight(font.get()));
-    largeFont_ = MakeFont(spec.largeFont, scale_(spec.largeFont.height));
-    menuFont_ = MakeFont(spec.menuFont, scale_(spec.menuFont.height));
-    CreateFormWindow(spec, std::move(font));
+    largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
+    menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
+    CreateFormWindow(item, std::move(font));
 }
 
-void Form::BuildAtRunTime(const FormSpec& spec, FontHandle font,
+void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
                           const std::vector<ControlSpec>& controls) {
     if (!font) throw std::runtime_error("フォントを作成できません");
     scale_ = {};
-    CreateFormWindow(spec, std::move(font));
+    CreateFormWindow(item, std::move(font));
     for (const ControlSpec& control : controls) AddControl(control);
     EndBuild();
 }
 
-void Form::CreateFormWindow(const FormSpec& spec, FontHandle font) {
-    position_ = spec.position;
+void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
+    position_ = item.position;
     font_ = std::move(font);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
-    if (spec.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, scale_(spec.clientWidth), scale_(spec.clientHeight)};
+    if (item.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, scale_(item.clientWidth), scale_(item.clientHeight)};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    Create({spec.className}, exStyle, Widen(spec.caption).c_str(), style, 0, 0,
+    Create({item.className}, exStyle, Widen(item.caption).c_str(), style, 0, 0,
            frame.right - frame.left, frame.bottom - frame.top, application_.hwnd());
-    if (spec.border == FormBorder::Dialog) {
+    if (item.border == FormBorder::Dialog) {
         // A dialog frame carries no caption icon.
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
         ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
@@ -190,53 +190,53 @@ HFONT Form::FontFor(FontRole role) const noexcept {
     return font_.get();
 }
 
-Control& Form::AddControl(const ControlSpec& spec) {
+Control& Form::AddControl(const ControlSpec& item) {
     auto owned = std::make_unique<Control>();
     Control& control = *owned;
     controls_.push_back(std::move(owned));
     control.form = this;
-    control.name = std::string(spec.name);
-    control.kind = spec.kind;
-    control.tabOrder = spec.tabOrder;
-    control.labelPosition = spec.labelPosition;
-    control.defaultButton = spec.defaultButton;
-    control.modalResult = spec.modalResult;
-    control.cancelButton = spec.cancelButton;
-    control.mnemonic = MnemonicOf(Widen(spec.text));
+    control.name = std::string(item.name);
+    control.kind = item.kind;
+    control.tabOrder = item.tabOrder;
+    control.labelPosition = item.labelPosition;
+    control.defaultButton = item.defaultButton;
+    control.modalResult = item.modalResult;
+    control.cancelButton = item.cancelButton;
+    control.mnemonic = MnemonicOf(Widen(item.text));
 
-    const HWND parent = ParentHandle(spec.parent);
-    RECT bounds{scale_(spec.left), scale_(spec.top), 0, 0};
-    bounds.right = bounds.left + scale_(spec.width);
-    bounds.bottom = bounds.top + scale_(spec.height);
-    if (spec.kind == ControlKind::LabeledEdit) CreateAttachedLabel(spec, control, parent, bounds);
-    control.hwnd = CreateChild(spec, control, parent, bounds);
+    const HWND parent = ParentHandle(item.parent);
+    RECT bounds{scale_(item.left), scale_(item.top), 0, 0};
+    bounds.right = bounds.left + scale_(item.width);
+    bounds.bottom = bounds.top + scale_(item.height);
+    if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
+    control.hwnd = CreateChild(item, control, parent, bounds);
     if (!control.hwnd) throw std::runtime_error("コントロールを作成できません");
-    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
-    if (IsEdit(spec.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
+    if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
     ::SetWindowSubclass(control.hwnd, &Form::ControlProc, 1, reinterpret_cast<DWORD_PTR>(&control));
-    if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::Panel) {
+    if (item.kind == ControlKind::GroupBox || item.kind == ControlKind::Panel) {
         ::SetWindowSubclass(control.hwnd, ForwardingProc, 2, 0);
     }
     return control;
 }
 
-HWND Form::CreateChild(const ControlSpec& spec, Control& control, HWND parent, RECT b) {
-    const std::wstring text = Widen(spec.text);
+HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT b) {
+    const std::wstring text = Widen(item.text);
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (item.kind) {
         case ControlKind::GroupBox:
             cls = L"BUTTON";
             style |= BS_GROUPBOX;
             break;
         case ControlKind::Label:
             style |= SS_LEFT;
-            if (spec.wordWrap) {
-                b.bottom = b.top + MeasureText(FontFor(spec.font), text, b.right - b.left).cy;
-            } else if (spec.autoSize) {
-                const SIZE size = MeasureText(FontFor(spec.font), text);
+            if (item.wordWrap) {
+                b.bottom = b.top + MeasureText(FontFor(item.font), text, b.right - b.left).cy;
+            } else if (item.autoSize) {
+                const SIZE size = MeasureText(FontFor(item.font), text);
                 b.right = b.left + size.cx;
                 b.bottom = b.top + size.cy;
             }
@@ -257,7 +257,7 @@ HWND Form::CreateChild(const ControlSpec& spec, Control& control, HWND parent, R
             break;
         case ControlKind::Button:
             cls = L"BUTTON";
-            style |= WS_TABSTOP | (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            style |= WS_TABSTOP | (item.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
             break;
         case ControlKind::Panel:
             // Outer bevel lowered, inner raised, one pixel each: the etched frame.
@@ -266,7 +266,7 @@ HWND Form::CreateChild(const ControlSpec& spec, Control& control, HWND parent, R
         case ControlKind::Image:
         case ControlKind::ControlBar:
         case ControlKind::MenuBar:
-            if (HWND custom = CreateCustomControl(spec, parent, b)) return custom;
+            if (HWND custom = CreateCustomControl(item, parent, b)) return custom;
             style |= SS_NOTIFY;
             break;
     }
@@ -276,11 +276,11 @@ HWND Form::CreateChild(const ControlSpec& spec, Control& control, HWND parent, R
                              nullptr);
 }
 
-void Form::CreateAttachedLabel(const ControlSpec& spec, Control& control, HWND parent,
+void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent,
                                RECT field) {
-    const std::wstring text = Widen(spec.labelText);
+    const std::wstring text = Widen(item.labelText);
     const SIZE size = MeasureText(font_.get(), text);
-    const POINT at = AttachedLabelOrigin(field, size, spec.labelPosition);
+    const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
     control.label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
                                       at.x, at.y, size.cx, size.cy, parent, nullptr,
                                       ::GetModuleHandleW(nullptr), nullptr);

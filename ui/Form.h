@@ -102,8 +102,8 @@ protected:
     template <typename FormT>
     void Build(FormT& self, const FormDescription<FormT>& description);
     // Builds the form from controls described at run time: pixel positions in the given
-    // font, nothing scaled, the spec's face table unused.
-    void BuildAtRunTime(const FormSpec& spec, FontHandle font,
+    // font, nothing scaled, the item's face table unused.
+    void BuildAtRunTime(const FormSpec& item, FontHandle font,
                         const std::vector<ControlSpec>& controls);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -117,13 +117,13 @@ protected:
     TApplication& application_;
 
 private:
-    void BeginBuild(const FormSpec& spec);
-    void CreateFormWindow(const FormSpec& spec, FontHandle font);
-    Control& AddControl(const ControlSpec& spec);
+    void BeginBuild(const FormSpec& item);
+    void CreateFormWindow(const FormSpec& item, FontHandle font);
+    Control& AddControl(const ControlSpec& item);
     void EndBuild();
     HWND ParentHandle(std::string_view parent) const;
-    HWND CreateChild(const ControlSpec& spec, Control& control, HWND parent, RECT bounds);
-    void CreateAttachedLabel(const ControlSpec& spec, Control& control, HWND parent, RECT field);
+    HWND CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT bounds);
+    void CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field);
     void Centre();
     HWND NextTabStop(HWND from, bool forward) const;
     bool HandleMnemonic(wchar_t letter);

@@ -227,17 +227,17 @@ std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMs
                                     : buttons.Contains(mbNo)   ? mbNo
                                                                : mbOK;
     auto control = [](std::string_view name, ControlKind kind, RECT r, std::string_view text) {
-        ControlSpec spec{};
-        spec.name = name;
-        spec.kind = kind;
-        spec.left = r.left;
-        spec.top = r.top;
-        spec.width = r.right - r.left;
-        spec.height = r.bottom - r.top;
-        spec.text = text;
-        spec.font = FontRole::Form;
-        spec.tabOrder = -1;
-        return spec;
+        ControlSpec item{};
+        item.name = name;
+        item.kind = kind;
+        item.left = r.left;
+        item.top = r.top;
+        item.width = r.right - r.left;
+        item.height = r.bottom - r.top;
+        item.text = text;
+        item.font = FontRole::Form;
+        item.tabOrder = -1;
+        return item;
     };
     std::vector<ControlSpec> controls;
     if (!::IsRectEmpty(&layout.icon))
@@ -245,19 +245,19 @@ std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMs
     controls.push_back(control("Message", ControlKind::Label, layout.text, text_));
     for (std::size_t b = 0; b < requested.size(); ++b) {
         const ButtonKind& button = kButtons[requested[b]];
-        ControlSpec spec =
+        ControlSpec item =
             control(button.name, ControlKind::Button, layout.buttons[b], captions_[b]);
-        spec.tabOrder = static_cast<int>(b);
-        spec.modalResult = button.result;
-        spec.defaultButton = button.button == defaultButton;
-        spec.cancelButton = button.button == cancelButton;
-        controls.push_back(spec);
+        item.tabOrder = static_cast<int>(b);
+        item.modalResult = button.result;
+        item.defaultButton = button.button == defaultButton;
+        item.cancelButton = button.button == cancelButton;
+        controls.push_back(item);
     }
     return controls;
 }
 
-HWND TMessageForm::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) {
-    if (spec.kind != ControlKind::Image) return nullptr;
+HWND TMessageForm::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+    if (item.kind != ControlKind::Image) return nullptr;
     const HWND image =
         ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, bounds.left,
                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,

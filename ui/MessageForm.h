@@ -56,7 +56,7 @@ public:
     bool PreTranslateKey(const MSG& msg) override;
 
 protected:
-    HWND CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
 
 private:
     std::vector<ControlSpec> Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
