@@ -370,7 +370,43 @@ void MenuBar::MenuSelect(UINT item, UINT flags) {
     if (entry.action && callbacks_.highlight) callbacks_.highlight(*entry.action);
 }
 
+void MenuBar::SetFont(HFONT font, bool redraw) {
+    font_ = font;
+    LayoutEntries();
+    if (redraw) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void MenuBar::MouseMoved(POINT at) {
+    const int over = HitTest(at);
+    if (mode_ == Mode::Idle || over >= 0) SetHot(over);
+    if (!trackingMouse_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+        trackingMouse_ = ::TrackMouseEvent(&track) != FALSE;
+    }
+}
+
+// Enter opens on its character, not its key: the character would otherwise reach the
+// drop-down's loop first and close it at once.
+void MenuBar::CharInBarMode(wchar_t ch) {
+    const int index = ch == L'\r' ? hot_ : EntryOfMnemonic(ch);
+    if (index >= 0) Open(index, true);
+}
+
+void MenuBar::FocusChanged(bool gained) {
+    if (!gained) {
+        if (mode_ == Mode::BarMenu) {
+            mode_ = Mode::Idle;
+            SetHot(-1);
+        }
+        return;
+    }
+    // Focus that arrives outside menu mode (a window reactivated while the bar had it)
+    // goes back to the control that had it before.
+    if (mode_ == Mode::Idle && returnFocus_ && ::IsWindow(returnFocus_)) ::SetFocus(returnFocus_);
+}
+
 LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_PAINT: {
             PaintDc paint(hwnd());
@@ -383,57 +419,40 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_SETFONT:
-            font_ = reinterpret_cast<HFONT>(wParam);
-            LayoutEntries();
-            if (LOWORD(lParam)) ::InvalidateRect(hwnd(), nullptr, FALSE);
+            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);
-        case WM_MOUSEMOVE: {
-            const int over = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            if (mode_ == Mode::Idle || over >= 0) SetHot(over);
-            if (!trackingMouse_) {
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-                trackingMouse_ = ::TrackMouseEvent(&track) != FALSE;
-            }
+        case WM_MOUSEMOVE:
+            MouseMoved(at);
             return 0;
-        }
         case WM_MOUSELEAVE:
             trackingMouse_ = false;
             if (mode_ == Mode::Idle) SetHot(-1);
             return 0;
-        case WM_LBUTTONDOWN: {
-            const int over = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            if (over >= 0) Open(over, false);
+        case WM_LBUTTONDOWN:
+            if (HitTest(at) >= 0) Open(HitTest(at), false);
             return 0;
-        }
         case WM_KEYDOWN:
             if (mode_ == Mode::BarMenu) KeyInBarMode(wParam);
             return 0;
-        case WM_CHAR: {
-            // Enter opens on its character, not its key: the character would otherwise
-            // reach the drop-down's loop first and close it at once.
-            if (mode_ != Mode::BarMenu) return 0;
-            const int index =
-                wParam == L'\r' ? hot_ : EntryOfMnemonic(static_cast<wchar_t>(wParam));
-            if (index >= 0) Open(index, true);
+        case WM_CHAR:
+            if (mode_ == Mode::BarMenu) CharInBarMode(static_cast<wchar_t>(wParam));
             return 0;
-        }
         case WM_SETFOCUS:
-            // Focus that arrives outside menu mode (a window reactivated while the bar
-            // had it) goes back to the control that had it before.
-            if (mode_ == Mode::Idle && returnFocus_ && ::IsWindow(returnFocus_)) {
-                ::SetFocus(returnFocus_);
-            }
-            return 0;
         case WM_KILLFOCUS:
-            if (mode_ == Mode::BarMenu) {
-                mode_ = Mode::Idle;
-                SetHot(-1);
-            }
+            FocusChanged(message == WM_SETFOCUS);
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+        default:
+            return MenuOwnerMessage(message, wParam, lParam);
+    }
+}
+
+// What the drop-downs' loop asks of the window that owns them.
+LRESULT MenuBar::MenuOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
         case WM_MEASUREITEM:
             return MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM:

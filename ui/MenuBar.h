@@ -69,6 +69,11 @@ private:
     UINT TrackDropDown(int index, bool byKeyboard);
     void Choose(UINT command);
     void KeyInBarMode(WPARAM key);
+    void CharInBarMode(wchar_t ch);
+    void MouseMoved(POINT at);
+    void FocusChanged(bool gained);
+    void SetFont(HFONT font, bool redraw);
+    LRESULT MenuOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Messages of the drop-down's loop, before it acts on them; true swallows one.
     bool FilterMenuMessage(const MSG& msg) noexcept;
     void SwitchTo(int index, bool byKeyboard) noexcept;
