@@ -232,6 +232,7 @@ TEST(MenuMouse, HoverHighlightsAnEntryUntilTheMouseLeaves) {
     ::SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(f.bar().HotIndex(), -1);
     EXPECT_FALSE(f.bar().InMenuMode());
+    EXPECT_EQ(::FindWindowW(L"tooltips_class32", nullptr), nullptr) << "no tooltips";
 }
 
 TEST(MenuMouse, AClickOpensTheDropDownAndMovingOverTheOtherEntrySwitches) {
@@ -256,6 +257,24 @@ TEST(MenuMouse, AClickOpensTheDropDownAndMovingOverTheOtherEntrySwitches) {
     EXPECT_EQ(opened, (std::vector<int>{0, 1}));
     EXPECT_EQ(highlighted, (std::vector<int>{-1, -1})) << "nothing highlighted by the mouse";
     EXPECT_EQ(::GetFocus(), focus);
+    ::SetCursorPos(0, 0);
+}
+
+TEST(MenuMouse, AClickOnTheOpenEntryClosesItsDropDown) {
+    MenuFixture f;
+    POINT entry = EntryCentre(f.bar(), 1);
+    ::ClientToScreen(f.bar().hwnd(), &entry);
+    f.sounds.OnDropDown([&] {
+        ::SetCursorPos(entry.x, entry.y);
+        ::PostMessageW(f.bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ::PostMessageW(f.bar().hwnd(), WM_LBUTTONUP, 0, 0);
+    });
+    const POINT at = EntryCentre(f.bar(), 1);
+    Click(*f.app, f.bar().hwnd(), at.x, at.y);
+    const std::vector<std::wstring> expected{L"stop", L"MenuPopup"};
+    EXPECT_EQ(f.sounds.Calls(), expected) << "closed, not opened again";
+    EXPECT_EQ(f.bar().OpenIndex(), -1);
+    EXPECT_EQ(OpenDropDownWindow(), nullptr);
     ::SetCursorPos(0, 0);
 }
 
