@@ -1,4 +1,4 @@
-// The About box: its layout as built from its description, the modal showing with its
+// The About box: its layout as built from its stored form, the modal showing with its
 // results, the disabled main window, and reuse of the one window where it was left.
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ struct AboutFixture : MainWindowFixture {
     TAboutBox& about;
 };
 
-TEST(AboutBoxLayout, ControlsAsDescribed) {
+TEST(AboutBoxLayout, ControlsOfTheStoredForm) {
     AboutFixture f;
     const LayoutScale s = f.about.Scale();
     struct Expected {
