@@ -354,6 +354,8 @@ TEST(MenuDrawing, TheOpenDropDownOnScreen) {
     const HMENU menu = f.DropDown(0);
     RECT items[4] = {}, window{};
     COLORREF highlightedFill = 0, highlightedFrame = 0, column = 0, background = 0;
+    COLORREF joined = 0, edgeTop = 0, edgeLeft = 0, columnInFrame = 0;
+    const RECT entryRect = f.bar().EntryRect(0);
     f.sounds.OnDropDown([&] {
         const HWND popup = OpenDropDownWindow();
         ::UpdateWindow(popup);
@@ -368,6 +370,12 @@ TEST(MenuDrawing, TheOpenDropDownOnScreen) {
         highlightedFrame = ::GetPixel(dc.get(), first.x, first.y + 4);
         column = ::GetPixel(dc.get(), first.x + 2, second + 2);
         background = ::GetPixel(dc.get(), window.right - window.left - frame - 3, second + 2);
+        // The frame: open where the drop-down meets its entry, the picture column
+        // running through it.
+        joined = ::GetPixel(dc.get(), (entryRect.right - entryRect.left) / 2, 0);
+        edgeTop = ::GetPixel(dc.get(), entryRect.right - entryRect.left + 5, 0);
+        edgeLeft = ::GetPixel(dc.get(), 0, second);
+        columnInFrame = ::GetPixel(dc.get(), 1, 1);
         PostKey(VK_ESCAPE);
     });
     PressAlt(*f.app, L'p');
@@ -384,6 +392,10 @@ TEST(MenuDrawing, TheOpenDropDownOnScreen) {
     EXPECT_EQ(highlightedFrame, p.btnFrameColor);
     EXPECT_EQ(column, p.color);
     EXPECT_EQ(background, p.menuColor);
+    EXPECT_EQ(joined, p.btnSelectedColor);
+    EXPECT_EQ(edgeTop, p.frameOuter);
+    EXPECT_EQ(edgeLeft, p.frameOuter);
+    EXPECT_EQ(columnInFrame, p.color);
     std::printf("menu-bar height %d, item height %d, drop-down %ld x %ld, button face %06lx\n",
                 ::GetSystemMetrics(SM_CYMENU), itemHeight, window.right - window.left,
                 window.bottom - window.top, static_cast<unsigned long>(p.color));
