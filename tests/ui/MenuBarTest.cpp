@@ -4,7 +4,6 @@
 
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
-#include "ui/About.h"
 #include "resources/ResourceIds.h"
 #include "ui/MenuDrawing.h"
 #include "ui/Resources.h"
