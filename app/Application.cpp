@@ -158,8 +158,8 @@ std::string TApplication::ErrorBoxText(std::string message) {
 }
 
 void TApplication::ShowException(std::exception_ptr error) {
-    const std::wstring text = Widen(ErrorBoxText(MessageOf(error)));
-    const std::wstring title = Widen(Title());
+    const WideString text = Widen(ErrorBoxText(MessageOf(error)));
+    const WideString title = Widen(Title());
     const HWND active = ::GetActiveWindow();
     const HWND focus = ::GetFocus();
     // The box shows on the monitor of the active window: move the zero-size owner there.

@@ -6,6 +6,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <vector>
 #else
 #include <iconv.h>
 #include <langinfo.h>
@@ -62,13 +64,13 @@ std::optional<std::string> WideToUtf8(const wchar_t* text, int length) {
     return result;
 }
 
-std::optional<std::wstring> Utf8ToWide(std::string_view text) {
-    if (text.empty()) return std::wstring();
+std::optional<std::vector<wchar_t>> Utf8ToWide(std::string_view text) {
+    if (text.empty()) return std::vector<wchar_t>();
     const int length = static_cast<int>(text.size());
     const int size =
         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
     if (size <= 0) return std::nullopt;
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    std::vector<wchar_t> result(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, result.data(), size);
     return result;
 }

@@ -12,7 +12,7 @@ using C = ControlDescription<TAboutBox>;
 
 TAboutBox* g_aboutBox = nullptr;
 
-const C kControls[] = {
+constexpr C kControls[] = {
     {"Panel1", ControlKind::Panel, "", 7, 7, 258, 148, "", FontRole::Form, 0},
     {"ProgramIcon", ControlKind::Image, "Panel1", 23, 15, 34, 34, ""},
     {"ProductName", ControlKind::Label, "Panel1", 81, 15, 98, 12, "Quillfen", FontRole::Form, -1,
@@ -27,7 +27,7 @@ const C kControls[] = {
      LabelPosition::Above, {}, true, IDOK},
 };
 
-const FormDescription<TAboutBox> kAboutBox{
+constexpr FormDescription<TAboutBox> kAboutBox{
     L"TAboutBox",
     "バージョン情報",
     FormBorder::Dialog,
@@ -71,8 +71,8 @@ TAboutBox::~TAboutBox() {
 
 TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
-HWND TAboutBox::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT b) {
-    if (spec.kind != ControlKind::Image) return nullptr;
+HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
+    if (item.kind != ControlKind::Image) return nullptr;
     return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, b.left,
                              b.top, b.right - b.left, b.bottom - b.top, parent, nullptr,
                              ::GetModuleHandleW(nullptr), nullptr);

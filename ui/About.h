@@ -13,7 +13,7 @@ public:
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
-    HWND CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
 
 private:
     IconHandle picture_;

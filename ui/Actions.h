@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/Text.h"
 #include "ui/Handles.h"
 
 namespace quillfen {
@@ -103,7 +104,7 @@ wchar_t MnemonicLetter(std::wstring_view caption) noexcept;
 
 // One drop-down item of the menu bar at run time.
 struct MenuEntry {
-    std::wstring caption;
+    WideString caption;
     TAction* action = nullptr;  // null for a separator
     int imageIndex = kNoImage;
     bool separator = false;
@@ -112,7 +113,7 @@ struct MenuEntry {
 
 // One top-level entry with its drop-down.
 struct MenuTop {
-    std::wstring caption;
+    WideString caption;
     wchar_t mnemonic = 0;
     std::vector<MenuEntry> items;
 };

@@ -38,7 +38,7 @@ SIZE MeasureText(HFONT font, std::wstring_view text, int wrapWidth = 0) {
     WindowDc screen(nullptr);
     ScopedSelect select(screen.get(), font);
     RECT r{0, 0, wrapWidth, 0};
-    const std::wstring s(text);
+    const WideString s(text);
     const UINT format = wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE;
     ::DrawTextW(screen.get(), s.c_str(), static_cast<int>(s.size()), &r,
                 DT_CALCRECT | DT_LEFT | DT_TOP | format);
@@ -222,7 +222,7 @@ Control& Form::AddControl(const ControlSpec& item) {
 }
 
 HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT b) {
-    const std::wstring text = Widen(item.text);
+    const WideString text = Widen(item.text);
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
@@ -278,7 +278,7 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
 
 void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent,
                                RECT field) {
-    const std::wstring text = Widen(item.labelText);
+    const WideString text = Widen(item.labelText);
     const SIZE size = MeasureText(font_.get(), text);
     const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
     control.label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,

@@ -22,7 +22,7 @@ constexpr E Keys(void (TForm1::*down)(HWND, WORD&, ShiftState),
 
 // Creation order is z-order: each attached label is created just before its field, so
 // accessibility tools name the field by it.
-const C kControls[] = {
+constexpr C kControls[] = {
     {"GroupBox1", kGroupBox, "", 8, 32, 209, 169, "時間", kForm, 0},
     {"Label1", kLabel, "GroupBox1", 8, 32, 24, 16, "発：", kLarge, -1, true},
     {"Label2", kLabel, "GroupBox1", 8, 104, 24, 16, "着：", kLarge, -1, true},
@@ -55,7 +55,7 @@ const C kControls[] = {
      FontRole::MenuBar},
 };
 
-const FormDescription<TForm1> kForm1{
+constexpr FormDescription<TForm1> kForm1{
     L"TForm1",
     "Quillfen_2.03b",
     FormBorder::Single,
@@ -72,7 +72,7 @@ const FormDescription<TForm1> kForm1{
 constexpr std::string_view kPawCategory = "猫の手(&P)";
 constexpr std::string_view kHelpCategory = "ヘルプ(&H)";
 
-const ActionDescription kActions[] = {
+constexpr ActionDescription kActions[] = {
     {"EditCopy", ActionKind::Plain, kPawCategory, "結果をクリップボードにコピー(&C)", 0, "",
      &TForm1::EditCopyExecute},
     {"MInimize", ActionKind::Plain, kPawCategory, "最小化(&M)", kNoImage, "",
@@ -83,7 +83,7 @@ const ActionDescription kActions[] = {
      &TForm1::HelpAboutExecute},
 };
 
-const MenuItemDescription kMenuLayout[] = {
+constexpr MenuItemDescription kMenuLayout[] = {
     {0, "猫の手(&P)", ""},  {1, "", "EditCopy"},  {1, "", "MInimize"}, {1, "-", ""},
     {1, "", "FileExit1"},   {0, "ヘルプ(&H)", ""}, {1, "", "HelpAbout"},
 };

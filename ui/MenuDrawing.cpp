@@ -15,7 +15,7 @@ void DrawCaption(HDC dc, RECT r, std::wstring_view caption, COLORREF colour, HFO
     ScopedSelect select(dc, font);
     ::SetTextColor(dc, colour);
     ::SetBkMode(dc, TRANSPARENT);
-    const std::wstring text(caption);
+    const WideString text(caption);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                 align | DT_SINGLELINE | DT_VCENTER);
 }
@@ -30,7 +30,7 @@ int DropDownItemHeight(bool separator, int pictureHeight, int systemMenuHeight) 
 
 int CaptionWidth(HDC dc, HFONT font, std::wstring_view caption) {
     ScopedSelect select(dc, font);
-    const std::wstring text(caption);
+    const WideString text(caption);
     RECT r{};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     return r.right - r.left;

@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "ui/Text.h"
 #include "ui/Actions.h"
 #include "ui/MenuStyle.h"
 

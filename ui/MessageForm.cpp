@@ -97,7 +97,7 @@ SIZE MeasureLetterRun(HDC dc) {
     return {run.cx / kLetterCount, run.cy};
 }
 
-SIZE MeasureWithDrawText(HDC dc, const std::wstring& text, int width, UINT format) {
+SIZE MeasureWithDrawText(HDC dc, const WideString& text, int width, UINT format) {
     RECT r{0, 0, width, 0};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | format);
     return {r.right - r.left, r.bottom - r.top};

@@ -47,12 +47,12 @@ TForm1::TForm1(TApplication& application) : Form(application) {
 
 TForm1::~TForm1() = default;
 
-HWND TForm1::CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) {
-    if (spec.kind == ControlKind::ControlBar) {
+HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+    if (item.kind == ControlKind::ControlBar) {
         controlBar_ = std::make_unique<ControlBar>(parent, bounds);
         return controlBar_->hwnd();
     }
-    if (spec.kind == ControlKind::MenuBar) {
+    if (item.kind == ControlKind::MenuBar) {
         MenuBar::Callbacks callbacks{
             [this](TAction& action) { TActionManager::Execute(action, application_); },
             [this](const TAction& action) {

@@ -66,7 +66,7 @@ public:
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
-    HWND CreateCustomControl(const ControlSpec& spec, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -6,11 +6,11 @@
 
 namespace quillfen {
 
-std::wstring Widen(std::string_view utf8) {
+WideString Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
                                         nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
+    WideString out(static_cast<size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
 }
@@ -38,7 +38,7 @@ void SetWindowTextUtf8(HWND hwnd, std::string_view text) {
 }
 
 bool CopyTextToClipboard(HWND owner, std::string_view text) {
-    const std::wstring wide = Widen(text);
+    const WideString wide = Widen(text);
     ClipboardLock clipboard(owner);
     if (!clipboard.isOpen()) return false;
     ::EmptyClipboard();

@@ -229,7 +229,7 @@ MessageLayout ExpectedLayout(HWND dialog, const std::string& text, bool hasIcon,
     ::GetTextExtentPoint32W(dc.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
                             &run);
     MessageLayoutInput input{run.cx / 52, run.cy, {}, hasIcon, {}};
-    const std::wstring wide = Widen(text);
+    const auto wide = Widen(text);
     RECT r{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
     ::DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r,
                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
@@ -317,7 +317,7 @@ TEST_P(MessageDialogWindow, IsBuiltAndLaidOutForItsKindAndText) {
         }
         const HWND message = children[next++];
         EXPECT_EQ(message, form->ControlHandle("Message"));
-        EXPECT_EQ(TextOf(message), Widen(c.text));
+        EXPECT_EQ(TextOf(message), Widen(c.text).c_str());
         EXPECT_TRUE(SameRect(RectInParent(message), expected.text))
             << Describe(RectInParent(message)) << " expected " << Describe(expected.text);
         for (size_t b = 0; b < buttons.size(); ++b) {
@@ -670,7 +670,7 @@ TEST(MessageDialogFromCalculate, TheWrongOrderErrorShowsBeforeTheMemoChanges) {
         });
     EXPECT_EQ(memoDuring, memoBefore);
     EXPECT_EQ(title, L"エラー");
-    EXPECT_EQ(message, Widen(kWrongOrder));
+    EXPECT_EQ(message, Widen(kWrongOrder).c_str());
     EXPECT_EQ(TextOf(memo), L"エラーです。");
 }
 
