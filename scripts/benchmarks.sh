@@ -8,9 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j2 --target logic_benchmarks trip_proof >/dev/null
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake >/dev/null 2>&1
-cmake --build build/win -j2 --target Quillfen2b program_bench minimal_window >/dev/null
+bash scripts/build-windows.sh Quillfen2b program_bench minimal_window
 
 echo "== logic, ns per call (median of 10 repetitions)"
 build/native/benchmarks/logic_benchmarks --benchmark_repetitions=10 \

@@ -3,10 +3,7 @@
 # window with a result, an open drop-down of the menu bar, and the About box.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake >/dev/null 2>&1
-cmake --build build/win -j2 --target Quillfen2b >/dev/null
+bash scripts/build-windows.sh Quillfen2b
 mkdir -p docs/screenshots
 
 QUILLFEN_SCREEN=800x600x24 scripts/wine-bench.sh build/win bash -c '

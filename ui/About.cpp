@@ -1,6 +1,5 @@
 #include "ui/About.h"
 
-#include <cstring>
 
 #include "ui/Resources.h"
 
@@ -46,13 +45,7 @@ HICON IconFromStoredPicture(std::string_view stored) {
     if (stored.empty()) return nullptr;
     const size_t nameLength = static_cast<unsigned char>(stored[0]);
     if (stored.size() < 1 + nameLength + 22) return nullptr;
-    const std::string_view file = stored.substr(1 + nameLength);
-    std::uint32_t size = 0, offset = 0;
-    std::memcpy(&size, file.data() + 14, 4);
-    std::memcpy(&offset, file.data() + 18, 4);
-    if (offset > file.size() || size > file.size() - offset) return nullptr;
-    auto* bits = reinterpret_cast<PBYTE>(const_cast<char*>(file.data() + offset));
-    return ::CreateIconFromResourceEx(bits, size, TRUE, 0x00030000, 32, 32, LR_DEFAULTCOLOR);
+    return IconFromIconFile(stored.substr(1 + nameLength));
 }
 
 }  // namespace

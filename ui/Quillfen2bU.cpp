@@ -1,6 +1,5 @@
 #include "ui/Quillfen2bU.h"
 
-#include <cstring>
 
 #include "app/Application.h"
 #include "resources/ResourceIds.h"
@@ -13,21 +12,6 @@
 
 namespace quillfen {
 
-namespace {
-
-// An icon file holding one image: the image bytes start where its directory entry says.
-HICON IconFromFile(std::string_view file) {
-    if (file.size() < 22) return nullptr;
-    std::uint32_t size = 0, offset = 0;
-    std::memcpy(&size, file.data() + 14, 4);
-    std::memcpy(&offset, file.data() + 18, 4);
-    if (offset > file.size() || size > file.size() - offset) return nullptr;
-    auto* bits = reinterpret_cast<PBYTE>(const_cast<char*>(file.data() + offset));
-    return ::CreateIconFromResourceEx(bits, size, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
-}
-
-}  // namespace
-
 TForm1::TForm1(TApplication& application) : Form(application) {
     calculate = [](const std::array<std::string, 6>& texts, std::uint8_t night) {
         return CalculateTrip(texts, night);
@@ -38,7 +22,7 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
     actionManager_.Build(*this, Form1Actions());
     Build(*this, Form1Description());
-    icon_.reset(IconFromFile(ResourceBytes(L"FORMICON")));
+    icon_.reset(IconFromIconFile(ResourceBytes(L"FORMICON")));
     if (icon_) {
         ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));

@@ -10,4 +10,8 @@ namespace quillfen {
 // The bytes of a resource of the running module; empty when it is missing.
 std::string_view ResourceBytes(const wchar_t* name, const wchar_t* type = MAKEINTRESOURCEW(10));
 
+// An icon made from an icon file holding one image (its first directory entry); null when
+// the file is cut short. The caller owns the icon.
+HICON IconFromIconFile(std::string_view file);
+
 }  // namespace quillfen

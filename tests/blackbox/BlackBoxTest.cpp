@@ -20,34 +20,13 @@ TEST(Program, AltF4EndsWithExitCodeZero) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-struct MainSearch {
-    DWORD pid;
-    HWND hwnd;
-};
-
-BOOL CALLBACK FindHiddenMain(HWND h, LPARAM p) {
-    auto* search = reinterpret_cast<MainSearch*>(p);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(h, &owner);
-    wchar_t name[16] = {};
-    ::GetClassNameW(h, name, 16);
-    if (owner == search->pid && wcscmp(name, L"TForm1") == 0) search->hwnd = h;
-    return search->hwnd == nullptr;
-}
-
-HWND FindMainWindow(DWORD pid) {
-    MainSearch search{pid, nullptr};
-    ::EnumWindows(FindHiddenMain, reinterpret_cast<LPARAM>(&search));
-    return search.hwnd;
-}
-
 TEST(Program, MinimisedLaunchShowsOnlyTheTaskbarEntryUntilRestored) {
     ProgramDriver program(SW_SHOWMINNOACTIVE);
     const HWND app = program.applicationWindow();
     ASSERT_NE(app, nullptr);
     EXPECT_EQ(WindowText(app), L"Quillfen");
     EXPECT_TRUE(::IsIconic(app));
-    const HWND main = FindMainWindow(program.processId());
+    const HWND main = program.WaitForWindow(L"TForm1", 0, /*visibleOnly=*/false);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(::IsWindowVisible(main));
     // Restore from the taskbar entry's window menu.

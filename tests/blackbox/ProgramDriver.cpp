@@ -10,6 +10,7 @@ namespace {
 struct Search {
     DWORD pid;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -19,8 +20,8 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM p) {
     ::GetWindowThreadProcessId(hwnd, &pid);
     wchar_t name[64] = {};
     ::GetClassNameW(hwnd, name, 64);
-    const bool visible = ::IsWindowVisible(hwnd) || wcscmp(s->className, L"TForm1") != 0;
-    if (pid == s->pid && wcscmp(name, s->className) == 0 && visible) {
+    if (pid == s->pid && wcscmp(name, s->className) == 0 &&
+        (!s->visibleOnly || ::IsWindowVisible(hwnd))) {
         s->found = hwnd;
         return FALSE;
     }
@@ -79,7 +80,7 @@ ProgramDriver::ProgramDriver(int showCommand) {
     }
     ::WaitForInputIdle(process_.hProcess, 10000);
     if (showCommand == SW_SHOWMINNOACTIVE) {
-        if (!WaitForWindow(L"TApplication")) throw std::runtime_error("no taskbar window");
+        if (!WaitForWindow(L"TApplication", 10000, false)) throw std::runtime_error("no taskbar window");
         Settle(500);
         return;
     }
@@ -89,7 +90,9 @@ ProgramDriver::ProgramDriver(int showCommand) {
     Settle(300);
 }
 
-HWND ProgramDriver::applicationWindow() const { return WaitForWindow(L"TApplication", 0); }
+HWND ProgramDriver::applicationWindow() const {
+    return WaitForWindow(L"TApplication", 0, false);
+}
 
 ProgramDriver::~ProgramDriver() {
     if (WaitForExit(0) == STILL_ACTIVE) {
@@ -100,10 +103,10 @@ ProgramDriver::~ProgramDriver() {
     ::CloseHandle(process_.hProcess);
 }
 
-HWND ProgramDriver::WaitForWindow(const wchar_t* className, DWORD ms) const {
+HWND ProgramDriver::WaitForWindow(const wchar_t* className, DWORD ms, bool visibleOnly) const {
     const ULONGLONG deadline = ::GetTickCount64() + ms;
     do {
-        Search s{process_.dwProcessId, className, nullptr};
+        Search s{process_.dwProcessId, className, visibleOnly, nullptr};
         ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
         if (s.found) return s.found;
         Settle(50);

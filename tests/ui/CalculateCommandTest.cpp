@@ -102,9 +102,7 @@ TEST_P(CalculateCommand, CarriesOutTheOutcomeInOrder) {
         ++clips;
         return true;
     };
-    const char* names[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                           "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
-    for (int i = 0; i < 6; ++i) ::SetWindowTextW(f.Control(names[i]), row.fields[i]);
+    f.SetTimeFields(row.fields);
     ::SetWindowTextW(f.Control("LabeledEdit7"), row.night);
     const std::wstring memoBefore = TextOf(f.Control("Memo1"));
 
@@ -138,10 +136,7 @@ INSTANTIATE_TEST_SUITE_P(DecisionTable, CalculateCommand, ::testing::ValuesIn(kR
 TEST(CalculateCommandEffects, StoresTheSixReadings) {
     MainWindowFixture f;
     f.form->playClip = [] { return true; };
-    const wchar_t* texts[] = {L"007", L" 5", L"$1F", L"11", L"20", L"30"};
-    const char* names[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                           "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
-    for (int i = 0; i < 6; ++i) ::SetWindowTextW(f.Control(names[i]), texts[i]);
+    f.SetTimeFields({L"007", L" 5", L"$1F", L"11", L"20", L"30"});
     PressAlt(*f.app, L'c');
     EXPECT_EQ(f.form->DepartHour, 7);
     EXPECT_EQ(f.form->DepartMinute, 5);
@@ -160,10 +155,7 @@ TEST(CalculateCommandEffects, AClipThatCannotStartIsReportedAfterTheMemoIsFilled
             if (throws) throw std::runtime_error("no device");
             return false;
         };
-        const char* names[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                               "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
-        const wchar_t* texts[] = {L"9", L"05", L"00", L"11", L"20", L"30"};
-        for (int i = 0; i < 6; ++i) ::SetWindowTextW(f.Control(names[i]), texts[i]);
+        f.SetTimeFields({L"9", L"05", L"00", L"11", L"20", L"30"});
         DialogAnswerer answerer(f.Control("Memo1"));
         PressAlt(*f.app, L'c');
         ASSERT_EQ(answerer.dialogs.size(), 1u);
@@ -179,10 +171,7 @@ TEST(CalculateCommandEffects, NightTripWithADotSeparatorGivesItsResult) {
     ClockFormatScope clock('.');
     MainWindowFixture f;
     f.form->playClip = [] { return true; };
-    const char* names[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                           "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
-    const wchar_t* texts[] = {L"23", L"30", L"00", L"0", L"15", L"00"};
-    for (int i = 0; i < 6; ++i) ::SetWindowTextW(f.Control(names[i]), texts[i]);
+    f.SetTimeFields({L"23", L"30", L"00", L"0", L"15", L"00"});
     ::SetWindowTextW(f.Control("LabeledEdit7"), L"1");
     bool errorBox = false;
     ActivationWatch watch([&](HWND h) {

@@ -118,10 +118,7 @@ TEST(NightTrainField, EnterSetsTheFlagFromTheExactText) {
 TEST(NightTrainField, TheFlagFollowsTheTextWithoutEnter) {
     MainWindowFixture f;
     f.form->playClip = [] { return true; };
-    const char* names[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                           "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
-    const wchar_t* texts[] = {L"23", L"30", L"00", L"0", L"15", L"00"};
-    for (int i = 0; i < 6; ++i) ::SetWindowTextW(f.Control(names[i]), texts[i]);
+    f.SetTimeFields({L"23", L"30", L"00", L"0", L"15", L"00"});
     const HWND night = f.Control("LabeledEdit7");
     ::SetFocus(night);
     TypeChar(*f.app, L'1');

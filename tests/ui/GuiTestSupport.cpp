@@ -167,6 +167,13 @@ LRESULT CALLBACK ActivationWatch::Hook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+const char* const kTimeFields[6] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
+                                   "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
+
+void MainWindowFixture::SetTimeFields(const std::array<const wchar_t*, 6>& texts) const {
+    for (int i = 0; i < 6; ++i) ::SetWindowTextW(Control(kTimeFields[i]), texts[i]);
+}
+
 MainWindowFixture::MainWindowFixture() : app(std::make_unique<TApplication>()) {
     app->SetTitle("Quillfen");
     form = &app->CreateForm<TForm1>();

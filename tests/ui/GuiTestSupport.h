@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,11 +54,16 @@ private:
     HHOOK hook_;
 };
 
+// The six time fields, departure hour to arrival second.
+extern const char* const kTimeFields[6];
+
 // A fresh application with its main window shown, as start-up leaves it.
 struct MainWindowFixture {
     MainWindowFixture();
     ~MainWindowFixture();
     HWND Control(const char* name) const { return form->ControlHandle(name); }
+    // Puts texts into the six time fields, departure hour first.
+    void SetTimeFields(const std::array<const wchar_t*, 6>& texts) const;
 
     std::unique_ptr<TApplication> app;
     TForm1* form = nullptr;

@@ -9,12 +9,10 @@
 namespace quillfen::testing {
 namespace {
 
-const char* const kFields[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                               "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
 
 std::string Expected(const MainWindowFixture& f) {
     std::array<std::string, 6> texts;
-    for (int i = 0; i < 6; ++i) texts[i] = f.form->FieldText(kFields[i]);
+    for (int i = 0; i < 6; ++i) texts[i] = f.form->FieldText(kTimeFields[i]);
     return CalculateTrip(texts, f.form->NightTrain).Outcome.MemoText;
 }
 
@@ -91,7 +89,7 @@ TEST(Soak, TwoThousandRandomKeystrokes) {
 
 TEST(Soak, DialogCyclesLeaveNoWindowsOrObjectsBehind) {
     MainWindowFixture f;
-    for (const char* field : kFields) ::SetWindowTextW(f.Control(field), L"00");
+    for (const char* field : kTimeFields) ::SetWindowTextW(f.Control(field), L"00");
     DialogCloser closer;
     PressAlt(*f.app, L'c');  // the first cycle loads what stays for the run (fonts, captions)
     const int windows = ThreadWindowCount();
