@@ -59,20 +59,78 @@ const Trip kTrips[] = {
      L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。"},
 };
 
+void TypeTrip(const ProgramDriver& program, const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+        if (*k == '\n') {
+            program.Key(VK_RETURN);
+        } else {
+            program.Type(std::string(1, *k));
+        }
+    }
+    Settle(300);
+}
+
 TEST(Program, WorkedExamplesTypedFromTheKeyboardAlone) {
     ProgramDriver program;
     for (const Trip& trip : kTrips) {
-        for (const char* k = trip.keys; *k; ++k) {
-            if (*k == '\n') {
-                program.Key(VK_RETURN);
-            } else {
-                program.Type(std::string(1, *k));
-            }
-        }
-        Settle(300);
+        TypeTrip(program, trip.keys);
         EXPECT_EQ(program.MemoText(), trip.memo);
     }
     program.AltKey(VK_F4);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+std::wstring ClipboardText() {
+    // Another process may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (::OpenClipboard(nullptr)) {
+            std::wstring text;
+            if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                    text = p;
+                    ::GlobalUnlock(data);
+                }
+            }
+            ::CloseClipboard();
+            return text;
+        }
+        Settle(20);
+    }
+    return L"<clipboard busy>";
+}
+
+TEST(ProgramMenu, AltPThenCCopiesTheResult) {
+    ProgramDriver program;
+    TypeTrip(program, kTrips[0].keys);
+    const std::wstring memo = program.MemoText();
+    ASSERT_EQ(memo, kTrips[0].memo);
+    program.AltKey('P');
+    Settle(300);
+    program.Key('C');
+    Settle(300);
+    EXPECT_EQ(ClipboardText(), memo);
+}
+
+TEST(ProgramMenu, AltHThenAOpensTheAboutBoxAndEnterClosesIt) {
+    ProgramDriver program;
+    program.AltKey('H');
+    Settle(300);
+    program.Key('A');
+    const HWND about = program.WaitForWindow(L"TAboutBox", 5000);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(WindowText(about), L"バージョン情報");
+    EXPECT_FALSE(::IsWindowEnabled(program.mainWindow()));
+    program.Key(VK_RETURN);
+    Settle(300);
+    EXPECT_FALSE(::IsWindowVisible(about));
+    EXPECT_TRUE(::IsWindowEnabled(program.mainWindow()));
+}
+
+TEST(ProgramMenu, AltPThenXEndsWithExitCodeZero) {
+    ProgramDriver program;
+    program.AltKey('P');
+    Settle(300);
+    program.Key('X');
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
