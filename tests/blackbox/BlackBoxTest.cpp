@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramDriver.h"
+#include "tests/common/Clipboard.h"
 
 namespace quillfen::blackbox {
 namespace {
@@ -80,24 +81,7 @@ TEST(Program, WorkedExamplesTypedFromTheKeyboardAlone) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-std::wstring ClipboardText() {
-    // Another process may hold the clipboard for a moment.
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (::OpenClipboard(nullptr)) {
-            std::wstring text;
-            if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-                if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
-                    text = p;
-                    ::GlobalUnlock(data);
-                }
-            }
-            ::CloseClipboard();
-            return text;
-        }
-        Settle(20);
-    }
-    return L"<clipboard busy>";
-}
+using testsupport::ClipboardText;
 
 TEST(ProgramMenu, AltPThenCCopiesTheResult) {
     ProgramDriver program;

@@ -43,13 +43,7 @@ LPARAM KeyData(WORD vk, bool up) {
 }
 
 // The clipboard may be held for a moment by another program.
-bool OpenClipboardSoon() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (::OpenClipboard(nullptr)) return true;
-        ::Sleep(10);
-    }
-    return false;
-}
+using testsupport::OpenClipboardSoon;
 
 BOOL CALLBACK FindDropDown(HWND hwnd, LPARAM found) {
     wchar_t name[16] = {};
@@ -97,19 +91,6 @@ int HighlightedItem(HMENU menu) {
         if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
     }
     return -1;
-}
-
-std::wstring ClipboardText() {
-    if (!OpenClipboardSoon()) return L"<clipboard busy>";
-    std::wstring text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = p;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
 }
 
 std::string ClipboardAnsiText() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "tests/common/Clipboard.h"
 #include "ui/Handles.h"
 
 namespace quillfen::testing {
@@ -42,7 +43,7 @@ void PostChar(wchar_t ch);
 int HighlightedItem(HMENU menu);
 
 // The text on the clipboard, "" when it holds none; retries while another holds it.
-std::wstring ClipboardText();
+using testsupport::ClipboardText;
 std::string ClipboardAnsiText();
 void SetClipboardText(const std::wstring& text);
 
