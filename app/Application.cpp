@@ -14,9 +14,7 @@ TApplication* g_instance = nullptr;
 
 const WindowClass kApplicationClass{L"TApplication", 0, nullptr, nullptr};
 
-bool IsKeyMessage(UINT message) {
-    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
-}
+bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 void SinkToApplication(std::exception_ptr error) {
     if (g_instance) g_instance->ShowException(error);
@@ -50,14 +48,15 @@ BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM p) {
 
 TApplication::TApplication() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_.reset(static_cast<HICON>(
-        ::LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    icon_.reset(
+        static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     WindowClass windowClass = kApplicationClass;
     windowClass.icon = icon_.get();
     const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-    Create(windowClass, 0, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-           x, y, 0, 0, nullptr);
+    Create(windowClass, 0, L"",
+           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y, 0, 0,
+           nullptr);
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     const HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
     ::DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
@@ -108,7 +107,11 @@ bool TApplication::ProcessMessage(bool wait) {
     MSG msg;
     if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (!wait) return false;
-        if (onIdle) Guarded(0, [this] { onIdle(); return LRESULT{0}; });
+        if (onIdle)
+            Guarded(0, [this] {
+                onIdle();
+                return LRESULT{0};
+            });
         ::WaitMessage();
         return true;
     }

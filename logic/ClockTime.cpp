@@ -197,7 +197,7 @@ namespace {
 // Reads a clock time from text, byte by byte, with the settings' separator, decimal mark and
 // designators.
 class TimeTextReader {
-  public:
+public:
     TimeTextReader(std::string_view text, const TClockSettings& settings)
         : text_(text), settings_(settings) {}
 
@@ -228,7 +228,7 @@ class TimeTextReader {
         return true;
     }
 
-  private:
+private:
     void SkipSpaces() {
         while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
     }

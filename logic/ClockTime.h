@@ -22,11 +22,11 @@ struct TClockSettings {
 extern TClockSettings ClockSettings;  // the one process-wide record
 
 class Exception : public std::runtime_error {  // base of the program's errors
-  public:
+public:
     explicit Exception(const std::string& message);
 };
 class EConvertError : public Exception {
-  public:
+public:
     using Exception::Exception;
 };
 

@@ -1,6 +1,5 @@
 #include "ui/About.h"
 
-
 #include "ui/Resources.h"
 
 namespace quillfen {
@@ -20,10 +19,40 @@ constexpr C kControls[] = {
      true},
     {"RightsNotice", ControlKind::Label, "Panel1", 7, 73, 246, 12,
      "Copyright © 2026 Quillfen 開発チーム", FontRole::Form, -1, true},
-    {"Comments", ControlKind::Label, "Panel1", 7, 95, 157, 12, "フリーソフトウェアです。",
-     FontRole::Form, -1, false, {}, LabelPosition::Above, {}, false, 0, false, true},
-    {"OKButton", ControlKind::Button, "", 102, 165, 69, 23, "OK", FontRole::Form, 1, false, {},
-     LabelPosition::Above, {}, true, IDOK},
+    {"Comments",
+     ControlKind::Label,
+     "Panel1",
+     7,
+     95,
+     157,
+     12,
+     "フリーソフトウェアです。",
+     FontRole::Form,
+     -1,
+     false,
+     {},
+     LabelPosition::Above,
+     {},
+     false,
+     0,
+     false,
+     true},
+    {"OKButton",
+     ControlKind::Button,
+     "",
+     102,
+     165,
+     69,
+     23,
+     "OK",
+     FontRole::Form,
+     1,
+     false,
+     {},
+     LabelPosition::Above,
+     {},
+     true,
+     IDOK},
 };
 
 constexpr FormDescription<TAboutBox> kAboutBox{
@@ -66,8 +95,8 @@ TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
 HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
     if (item.kind != ControlKind::Image) return nullptr;
-    return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, b.left,
-                             b.top, b.right - b.left, b.bottom - b.top, parent, nullptr,
+    return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, b.left, b.top,
+                             b.right - b.left, b.bottom - b.top, parent, nullptr,
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -56,8 +56,8 @@ int MeasureZeroHeight(HFONT font) {
 
 wchar_t UpperChar(wchar_t c) {
     // CharUpperW converts a single character passed in the pointer's low word.
-    const auto word = reinterpret_cast<UINT_PTR>(::CharUpperW(
-        reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(c)))));
+    const auto word = reinterpret_cast<UINT_PTR>(
+        ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(c)))));
     return static_cast<wchar_t>(word & 0xFFFF);
 }
 
@@ -96,7 +96,9 @@ LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-bool IsEdit(ControlKind kind) { return kind == ControlKind::LabeledEdit || kind == ControlKind::Memo; }
+bool IsEdit(ControlKind kind) {
+    return kind == ControlKind::LabeledEdit || kind == ControlKind::Memo;
+}
 bool IsButton(ControlKind kind) {
     return kind == ControlKind::GlyphButton || kind == ControlKind::Button;
 }
@@ -183,9 +185,12 @@ HWND Form::ParentHandle(std::string_view parent) const {
 
 HFONT Form::FontFor(FontRole role) const noexcept {
     switch (role) {
-        case FontRole::Large: return largeFont_.get();
-        case FontRole::MenuBar: return menuFont_.get();
-        case FontRole::Form: break;
+        case FontRole::Large:
+            return largeFont_.get();
+        case FontRole::MenuBar:
+            return menuFont_.get();
+        case FontRole::Form:
+            break;
     }
     return font_.get();
 }
@@ -276,14 +281,13 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
                              nullptr);
 }
 
-void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent,
-                               RECT field) {
+void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field) {
     const WideString text = Widen(item.labelText);
     const SIZE size = MeasureText(font_.get(), text);
     const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
-    control.label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                                      at.x, at.y, size.cx, size.cy, parent, nullptr,
-                                      ::GetModuleHandleW(nullptr), nullptr);
+    control.label =
+        ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, at.x, at.y,
+                          size.cx, size.cy, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
@@ -295,8 +299,9 @@ void Form::EndBuild() {
         for (const auto& c : controls_) {
             if (::GetParent(c->hwnd) == parent) level.push_back(c.get());
         }
-        std::stable_sort(level.begin(), level.end(),
-                         [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
+        std::stable_sort(level.begin(), level.end(), [](const Control* a, const Control* b) {
+            return a->tabOrder < b->tabOrder;
+        });
         for (const Control* c : level) {
             order.push_back(c);
             walk(c->hwnd);
@@ -305,7 +310,8 @@ void Form::EndBuild() {
     walk(hwnd());
     tabStops_.clear();
     for (const Control* c : order) {
-        if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind))) tabStops_.push_back(c->hwnd);
+        if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind)))
+            tabStops_.push_back(c->hwnd);
     }
 }
 
@@ -347,13 +353,15 @@ void Form::Centre() {
         y = CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), height);
         const HWND active = ::GetActiveWindow();
         const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        const HMONITOR monitor = active ? ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST)
-                                        : primary;
+        const HMONITOR monitor =
+            active ? ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) : primary;
         MONITORINFO info{};
         info.cbSize = sizeof info;
         if (monitor != primary && ::GetMonitorInfoW(monitor, &info)) {
-            x = info.rcMonitor.left + CentredOrigin(info.rcMonitor.right - info.rcMonitor.left, width);
-            y = info.rcMonitor.top + CentredOrigin(info.rcMonitor.bottom - info.rcMonitor.top, height);
+            x = info.rcMonitor.left +
+                CentredOrigin(info.rcMonitor.right - info.rcMonitor.left, width);
+            y = info.rcMonitor.top +
+                CentredOrigin(info.rcMonitor.bottom - info.rcMonitor.top, height);
         }
     }
     ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -546,10 +554,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR data) {
     auto* control = reinterpret_cast<Control*>(data);
-    return Guarded(0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
+    return Guarded(
+        0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
     (void)hwnd;
 }
 

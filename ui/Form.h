@@ -146,8 +146,8 @@ private:
 
 template <typename FormT>
 void Form::Build(FormT& self, const FormDescription<FormT>& d) {
-    BeginBuild({d.className, d.caption, d.border, d.position, d.clientWidth, d.clientHeight,
-                d.font, d.largeFont, d.menuFont});
+    BeginBuild({d.className, d.caption, d.border, d.position, d.clientWidth, d.clientHeight, d.font,
+                d.largeFont, d.menuFont});
     for (std::size_t i = 0; i < d.controlCount; ++i) {
         const ControlDescription<FormT>& c = d.controls[i];
         Control& control =
@@ -155,12 +155,12 @@ void Form::Build(FormT& self, const FormDescription<FormT>& d) {
                         c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
                         c.modalResult, c.cancelButton, c.wordWrap});
         const ControlEvents<FormT> e = c.events;
-        if (e.keyDown) control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {
-            (self.*h)(s, k, st);
-        };
-        if (e.keyPress) control.onKeyPress = [&self, h = e.keyPress](HWND s, wchar_t& k) {
-            (self.*h)(s, k);
-        };
+        if (e.keyDown)
+            control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {
+                (self.*h)(s, k, st);
+            };
+        if (e.keyPress)
+            control.onKeyPress = [&self, h = e.keyPress](HWND s, wchar_t& k) { (self.*h)(s, k); };
         if (e.click) control.onClick = [&self, h = e.click](HWND s) { (self.*h)(s); };
         if (e.change) control.onChange = [&self, h = e.change](HWND s) { (self.*h)(s); };
     }

@@ -46,10 +46,22 @@ constexpr C kControls[] = {
     {"LabeledEdit7", kEdit, "GroupBox1", 152, 136, 33, 20, "", kForm, 6, false,
      "夜行に乗る(0 or 1)", LabelPosition::Left,
      Keys(&TForm1::LabeledEdit7KeyDown, nullptr, &TForm1::LabeledEdit7Change)},
-    {"BitBtn1", ControlKind::GlyphButton, "", 72, 208, 75, 25, "計算(&C)", kForm, 1, false, {},
-     LabelPosition::Above, E{nullptr, nullptr, &TForm1::BitBtn1Click, nullptr}},
-    {"Memo1", ControlKind::Memo, "", 8, 240, 209, 57,
-     "出発・到着時刻を入力してくだ\r\nさい。", kLarge, 2},
+    {"BitBtn1",
+     ControlKind::GlyphButton,
+     "",
+     72,
+     208,
+     75,
+     25,
+     "計算(&C)",
+     kForm,
+     1,
+     false,
+     {},
+     LabelPosition::Above,
+     E{nullptr, nullptr, &TForm1::BitBtn1Click, nullptr}},
+    {"Memo1", ControlKind::Memo, "", 8, 240, 209, 57, "出発・到着時刻を入力してくだ\r\nさい。",
+     kLarge, 2},
     {"ControlBar1", ControlKind::ControlBar, "", 0, 0, 221, 26, "", kForm, 3},
     {"ActionMainMenuBar1", ControlKind::MenuBar, "ControlBar1", 11, 2, 208, 22, "",
      FontRole::MenuBar},
@@ -84,17 +96,15 @@ constexpr ActionDescription kActions[] = {
 };
 
 constexpr MenuItemDescription kMenuLayout[] = {
-    {0, "猫の手(&P)", ""},  {1, "", "EditCopy"},  {1, "", "MInimize"}, {1, "-", ""},
-    {1, "", "FileExit1"},   {0, "ヘルプ(&H)", ""}, {1, "", "HelpAbout"},
+    {0, "猫の手(&P)", ""}, {1, "", "EditCopy"},   {1, "", "MInimize"},  {1, "-", ""},
+    {1, "", "FileExit1"},  {0, "ヘルプ(&H)", ""}, {1, "", "HelpAbout"},
 };
 
 }  // namespace
 
 const FormDescription<TForm1>& Form1Description() { return kForm1; }
 
-Table<ActionDescription> Form1Actions() {
-    return {kActions, sizeof kActions / sizeof kActions[0]};
-}
+Table<ActionDescription> Form1Actions() { return {kActions, sizeof kActions / sizeof kActions[0]}; }
 
 Table<MenuItemDescription> Form1MenuLayout() {
     return {kMenuLayout, sizeof kMenuLayout / sizeof kMenuLayout[0]};

@@ -37,8 +37,8 @@ void GlyphStrip::Draw(HDC dc, int index, int x, int y) const {
     if (!bitmap_) return;
     MemoryDc memory(::CreateCompatibleDC(dc));
     ScopedSelect select(memory.get(), bitmap_.get());
-    ::TransparentBlt(dc, x, y, imageSize_.cx, imageSize_.cy, memory.get(), index * imageSize_.cx,
-                     0, imageSize_.cx, imageSize_.cy, transparent_);
+    ::TransparentBlt(dc, x, y, imageSize_.cx, imageSize_.cy, memory.get(), index * imageSize_.cx, 0,
+                     imageSize_.cx, imageSize_.cy, transparent_);
 }
 
 GlyphLayout LayOutGlyphAndCaption(RECT client, SIZE glyph, SIZE text, int gap) noexcept {
@@ -61,9 +61,12 @@ void DrawFace(const DRAWITEMSTRUCT& item, bool pushed, bool hot) {
     RECT r = item.rcItem;
     if (HTHEME theme = ::OpenThemeData(item.hwndItem, L"BUTTON")) {
         int state = PBS_NORMAL;
-        if (item.itemState & ODS_DISABLED) state = PBS_DISABLED;
-        else if (pushed) state = PBS_PRESSED;
-        else if (hot) state = PBS_HOT;
+        if (item.itemState & ODS_DISABLED)
+            state = PBS_DISABLED;
+        else if (pushed)
+            state = PBS_PRESSED;
+        else if (hot)
+            state = PBS_HOT;
         ::DrawThemeBackground(theme, item.hDC, BP_PUSHBUTTON, state, &r, nullptr);
         ::CloseThemeData(theme);
         return;

@@ -1,6 +1,5 @@
 #include "ui/Quillfen2bU.h"
 
-
 #include "app/Application.h"
 #include "resources/ResourceIds.h"
 #include "resources/VoiceClip.h"
@@ -147,9 +146,9 @@ void TForm1::LabeledEdit4KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
 void TForm1::LabeledEdit5KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
 
 void TForm1::BitBtn1Click(HWND) {
-    const std::array<std::string, 6> texts{
-        FieldText("LabeledEdit1"), FieldText("LabeledEdit2"), FieldText("LabeledEdit3"),
-        FieldText("LabeledEdit4"), FieldText("LabeledEdit5"), FieldText("LabeledEdit6")};
+    const std::array<std::string, 6> texts{FieldText("LabeledEdit1"), FieldText("LabeledEdit2"),
+                                           FieldText("LabeledEdit3"), FieldText("LabeledEdit4"),
+                                           FieldText("LabeledEdit5"), FieldText("LabeledEdit6")};
     const TripResult result = calculate(texts, NightTrain);
     DepartHour = result.Readings[0];
     DepartMinute = result.Readings[1];
@@ -160,9 +159,8 @@ void TForm1::BitBtn1Click(HWND) {
 
     const TripOutcome& outcome = result.Outcome;
     if (outcome.DialogKind != TripDialog::None) {
-        const TMsgDlgType kind = outcome.DialogKind == TripDialog::Warning
-                                     ? TMsgDlgType::mtWarning
-                                     : TMsgDlgType::mtError;
+        const TMsgDlgType kind = outcome.DialogKind == TripDialog::Warning ? TMsgDlgType::mtWarning
+                                                                           : TMsgDlgType::mtError;
         ShowMessageDialog(outcome.DialogText, kind, {mbOK}, 0);
     }
     SetFieldText("Memo1", outcome.MemoText);

@@ -66,8 +66,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    const LRESULT result =
-        Guarded(0, [&] { return self->HandleMessage(message, wParam, lParam); });
+    const LRESULT result = Guarded(0, [&] { return self->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

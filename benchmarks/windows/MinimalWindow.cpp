@@ -19,9 +19,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"MinimalWindow";
     ::RegisterClassW(&wc);
-    HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 240, 320, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND hwnd =
+        ::CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 240, 320, nullptr, nullptr, instance, nullptr);
     ::ShowWindow(hwnd, show);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -55,8 +55,8 @@ Running Start(const std::wstring& exe, double* milliseconds) {
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + exe + L"\"";
     const double begin = Now();
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &r.process)) {
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &r.process)) {
         std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
         std::exit(2);
     }
@@ -101,8 +101,8 @@ int Startup(const std::wstring& program, const std::wstring& minimal, int runs) 
         Stop(b);
     }
     const double m1 = Median(ours), m2 = Median(theirs);
-    std::printf("startup runs=%d quillfen_median_ms=%.1f minimal_median_ms=%.1f ratio=%.3f\n",
-                runs, m1, m2, m1 / m2);
+    std::printf("startup runs=%d quillfen_median_ms=%.1f minimal_median_ms=%.1f ratio=%.3f\n", runs,
+                m1, m2, m1 / m2);
     return 0;
 }
 
@@ -167,6 +167,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wstring(argv[1]) == L"latency") {
         return Latency(argv[2], argc > 3 ? _wtoi(argv[3]) : 50);
     }
-    std::fprintf(stderr, "usage: program_bench startup QUILLFEN MINIMAL [RUNS] | latency QUILLFEN [RUNS]\n");
+    std::fprintf(
+        stderr, "usage: program_bench startup QUILLFEN MINIMAL [RUNS] | latency QUILLFEN [RUNS]\n");
     return 2;
 }

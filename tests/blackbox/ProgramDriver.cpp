@@ -56,7 +56,8 @@ void Send(std::vector<INPUT> inputs) {
 std::wstring WindowText(HWND hwnd) {
     const auto n = ::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1);
-    ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buffer.data()));
+    ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1),
+                   reinterpret_cast<LPARAM>(buffer.data()));
     return std::wstring(buffer.data(), static_cast<size_t>(n));
 }
 
@@ -80,7 +81,8 @@ ProgramDriver::ProgramDriver(int showCommand) {
     }
     ::WaitForInputIdle(process_.hProcess, 10000);
     if (showCommand == SW_SHOWMINNOACTIVE) {
-        if (!WaitForWindow(L"TApplication", 10000, false)) throw std::runtime_error("no taskbar window");
+        if (!WaitForWindow(L"TApplication", 10000, false))
+            throw std::runtime_error("no taskbar window");
         Settle(500);
         return;
     }
@@ -90,9 +92,7 @@ ProgramDriver::ProgramDriver(int showCommand) {
     Settle(300);
 }
 
-HWND ProgramDriver::applicationWindow() const {
-    return WaitForWindow(L"TApplication", 0, false);
-}
+HWND ProgramDriver::applicationWindow() const { return WaitForWindow(L"TApplication", 0, false); }
 
 ProgramDriver::~ProgramDriver() {
     if (WaitForExit(0) == STILL_ACTIVE) {

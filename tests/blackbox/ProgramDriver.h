@@ -20,8 +20,7 @@ public:
     DWORD processId() const { return process_.dwProcessId; }
 
     // Finds a top-level window of the program by class name, waiting up to `ms`.
-    HWND WaitForWindow(const wchar_t* className, DWORD ms = 10000,
-                       bool visibleOnly = true) const;
+    HWND WaitForWindow(const wchar_t* className, DWORD ms = 10000, bool visibleOnly = true) const;
     // Waits for the process to end; returns its exit code, or STILL_ACTIVE on timeout.
     DWORD WaitForExit(DWORD ms = 10000) const;
 

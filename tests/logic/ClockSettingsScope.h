@@ -9,7 +9,7 @@
 namespace quillfen::testing {
 
 class ClockSettingsScope {
-  public:
+public:
     explicit ClockSettingsScope(std::string format, char separator = ':', char decimal = '.',
                                 std::string morning = "AM", std::string afternoon = "PM")
         : saved_(ClockSettings) {
@@ -20,7 +20,7 @@ class ClockSettingsScope {
     ClockSettingsScope(const ClockSettingsScope&) = delete;
     ClockSettingsScope& operator=(const ClockSettingsScope&) = delete;
 
-  private:
+private:
     TClockSettings saved_;
 };
 

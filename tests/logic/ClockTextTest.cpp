@@ -41,8 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{8.0 / 24.0 - 7.0 / 24.0 - 5.0 / 1440.0, 0, 55, 0, 0},
                       SplitCase{1.25, 6, 0, 0, 0}, SplitCase{-0.25, 6, 0, 0, 0},
                       // Exact halves of a millisecond in any precision: ties go to even.
-                      SplitCase{5.0 / 2048.0, 0, 3, 30, 938},   // 210,937.5 ms
-                      SplitCase{3.0 / 2048.0, 0, 2, 6, 562},    // 126,562.5 ms
+                      SplitCase{5.0 / 2048.0, 0, 3, 30, 938},  // 210,937.5 ms
+                      SplitCase{3.0 / 2048.0, 0, 2, 6, 562},   // 126,562.5 ms
                       SplitCase{0.49 / 86400000.0, 0, 0, 0, 0}, SplitCase{0x1p60, 0, 0, 0, 0},
                       SplitCase{-0x1p20 - 0.5, 12, 0, 0, 0},
                       SplitCase{std::numeric_limits<double>::infinity(), 0, 0, 0, 0},

@@ -20,7 +20,7 @@ int RunGenerator(const std::string& arguments) {
 }
 
 class Regeneration : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("quillfen-media-" + std::to_string(::getpid()));
         fs::create_directories(dir_);

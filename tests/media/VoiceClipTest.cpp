@@ -12,7 +12,7 @@ constexpr double kRate = 22050;
 constexpr std::size_t kData = 56, kCount = 11483;
 
 class Clip {
-  public:
+public:
     Clip() {
         const Bytes b = LoadMedia("NekoVoice.wav");
         for (std::size_t i = kData; i < kData + kCount && i < b.size(); ++i)
@@ -71,7 +71,7 @@ class Clip {
         return s1 * s1 + s2 * s2 - k * s1 * s2;
     }
 
-  private:
+private:
     std::vector<int> s_;
 };
 

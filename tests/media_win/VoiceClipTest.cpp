@@ -27,7 +27,7 @@ bool Record(const wchar_t* sound, HMODULE module, DWORD flags) {
 }
 
 class SoundRequests : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_requests.clear();
         g_answer = true;
@@ -35,7 +35,7 @@ class SoundRequests : public testing::Test {
     }
     void TearDown() override { quillfen::SetSoundPlayer(previous_); }
 
-  private:
+private:
     quillfen::SoundPlayer previous_ = nullptr;
 };
 

@@ -66,29 +66,80 @@ struct Row {
 };
 
 const wchar_t kWrongOrder[] =
-    L"出発・到着時刻が正しく設定されていません\r\n(0時をまたぐ場合は「夜行に乗る」に1を入れてください)";
+    L"出発・到着時刻が正しく設定されていません\r\n("
+    L"0時をまたぐ場合は「夜行に乗る」に1を入れてください)";
 
 const Row kRows[] = {
-    {"day trip", {L"9", L"05", L"00", L"11", L"20", L"30"}, L"0",
-     L"出発：9:05:00\r\n到着：11:20:30\r\n所要時間は2:15:30です。", nullptr, nullptr, true},
-    {"same time by day", {L"00", L"00", L"00", L"00", L"00", L"00"}, L"0", L"エラーです。",
-     L"エラー", L"出発・到着が同時刻になっています", false},
-    {"wrong order by day", {L"23", L"30", L"00", L"0", L"15", L"00"}, L"", L"エラーです。",
-     L"エラー", kWrongOrder, false},
-    {"night trip", {L"23", L"30", L"00", L"0", L"15", L"00"}, L"1",
-     L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。", nullptr, nullptr, true},
-    {"same time at night", {L"00", L"00", L"00", L"00", L"00", L"00"}, L"1", L"エラーです。",
-     L"警告", L"そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや", false},
-    {"whole day at night", {L"8", L"0", L"0", L"9", L"0", L"0"}, L"1", L"エラーです。", L"警告",
-     L"そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや", false},
-    {"letters", {L"9", L"05", L"ab", L"11", L"20", L"30"}, L"0",
-     L"文字が入力されました。\r\nエラーです(2)。", nullptr, nullptr, false},
-    {"empty field", {L"9", L"", L"00", L"11", L"20", L"30"}, L"1",
-     L"文字が入力されました。\r\nエラーです(2)。", nullptr, nullptr, false},
-    {"hour 24", {L"24", L"0", L"0", L"11", L"20", L"30"}, L"0", L"時刻入力エラーです(1)。",
-     nullptr, nullptr, false},
-    {"second -1", {L"9", L"0", L"-1", L"11", L"20", L"30"}, L"0", L"時刻入力エラーです(1)。",
-     nullptr, nullptr, false},
+    {"day trip",
+     {L"9", L"05", L"00", L"11", L"20", L"30"},
+     L"0",
+     L"出発：9:05:00\r\n到着：11:20:30\r\n所要時間は2:15:30です。",
+     nullptr,
+     nullptr,
+     true},
+    {"same time by day",
+     {L"00", L"00", L"00", L"00", L"00", L"00"},
+     L"0",
+     L"エラーです。",
+     L"エラー",
+     L"出発・到着が同時刻になっています",
+     false},
+    {"wrong order by day",
+     {L"23", L"30", L"00", L"0", L"15", L"00"},
+     L"",
+     L"エラーです。",
+     L"エラー",
+     kWrongOrder,
+     false},
+    {"night trip",
+     {L"23", L"30", L"00", L"0", L"15", L"00"},
+     L"1",
+     L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。",
+     nullptr,
+     nullptr,
+     true},
+    {"same time at night",
+     {L"00", L"00", L"00", L"00", L"00", L"00"},
+     L"1",
+     L"エラーです。",
+     L"警告",
+     L"そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや",
+     false},
+    {"whole day at night",
+     {L"8", L"0", L"0", L"9", L"0", L"0"},
+     L"1",
+     L"エラーです。",
+     L"警告",
+     L"そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや",
+     false},
+    {"letters",
+     {L"9", L"05", L"ab", L"11", L"20", L"30"},
+     L"0",
+     L"文字が入力されました。\r\nエラーです(2)。",
+     nullptr,
+     nullptr,
+     false},
+    {"empty field",
+     {L"9", L"", L"00", L"11", L"20", L"30"},
+     L"1",
+     L"文字が入力されました。\r\nエラーです(2)。",
+     nullptr,
+     nullptr,
+     false},
+    {"hour 24",
+     {L"24", L"0", L"0", L"11", L"20", L"30"},
+     L"0",
+     L"時刻入力エラーです(1)。",
+     nullptr,
+     nullptr,
+     false},
+    {"second -1",
+     {L"9", L"0", L"-1", L"11", L"20", L"30"},
+     L"0",
+     L"時刻入力エラーです(1)。",
+     nullptr,
+     nullptr,
+     false},
 };
 
 class CalculateCommand : public ::testing::TestWithParam<Row> {};
@@ -129,7 +180,8 @@ TEST_P(CalculateCommand, CarriesOutTheOutcomeInOrder) {
 INSTANTIATE_TEST_SUITE_P(DecisionTable, CalculateCommand, ::testing::ValuesIn(kRows),
                          [](const auto& info) {
                              std::string n = info.param.name;
-                             for (char& c : n) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             for (char& c : n)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return n;
                          });
 
@@ -197,7 +249,8 @@ TEST(CalculateCommandEffects, RunsFromEnterOrSpaceOnTheButtonButNotShiftEnter) {
         ::SetFocus(f.Control("BitBtn1"));
         Pump(*f.app);
         PressKey(*f.app, c.key, c.shift);
-        EXPECT_EQ(TextOf(f.Control("Memo1")) == L"文字が入力されました。\r\nエラーです(2)。", c.runs)
+        EXPECT_EQ(TextOf(f.Control("Memo1")) == L"文字が入力されました。\r\nエラーです(2)。",
+                  c.runs)
             << c.key << " shift " << c.shift;
     }
 }

@@ -77,14 +77,12 @@ TEST_P(DigitFilter, HourAndMinuteFieldsTakeDigitsAndBackspaceOnly) {
     EXPECT_EQ(TextOf(field), c.filtered ? L"1" : L"1a- ２");
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, DigitFilter,
-                         ::testing::Values(FilterCase{"LabeledEdit1", true},
-                                           FilterCase{"LabeledEdit2", true},
-                                           FilterCase{"LabeledEdit3", false},
-                                           FilterCase{"LabeledEdit4", true},
-                                           FilterCase{"LabeledEdit5", true},
-                                           FilterCase{"LabeledEdit6", false},
-                                           FilterCase{"LabeledEdit7", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Fields, DigitFilter,
+    ::testing::Values(FilterCase{"LabeledEdit1", true}, FilterCase{"LabeledEdit2", true},
+                      FilterCase{"LabeledEdit3", false}, FilterCase{"LabeledEdit4", true},
+                      FilterCase{"LabeledEdit5", true}, FilterCase{"LabeledEdit6", false},
+                      FilterCase{"LabeledEdit7", false}));
 
 TEST(DigitFilterPaste, PastedTextIsNotFiltered) {
     MainWindowFixture f;
@@ -100,8 +98,8 @@ TEST(NightTrainField, EnterSetsTheFlagFromTheExactText) {
         const wchar_t* typed;
         const wchar_t* after;
         int flag;
-    } cases[] = {{L"1", L"1", 1},    {L"0", L"0", 0},     {L"", L"0", 0}, {L"01", L"01", 0},
-                 {L"2", L"2", 0},    {L"yes", L"yes", 0}, {L" 1", L" 1", 0}, {L"１", L"１", 0}};
+    } cases[] = {{L"1", L"1", 1}, {L"0", L"0", 0},     {L"", L"0", 0},    {L"01", L"01", 0},
+                 {L"2", L"2", 0}, {L"yes", L"yes", 0}, {L" 1", L" 1", 0}, {L"１", L"１", 0}};
     for (const Case& c : cases) {
         MainWindowFixture f;
         f.form->NightTrain = 1 - c.flag;

@@ -93,8 +93,8 @@ TEST(ApplicationWindow, OwnsTheTaskbarEntryWithATrimmedWindowMenu) {
     struct Item {
         UINT command;
         bool present;
-    } items[] = {{SC_RESTORE, true}, {SC_MINIMIZE, true}, {SC_CLOSE, true},
-                 {SC_MAXIMIZE, false}, {SC_SIZE, false}, {SC_MOVE, false}};
+    } items[] = {{SC_RESTORE, true},   {SC_MINIMIZE, true}, {SC_CLOSE, true},
+                 {SC_MAXIMIZE, false}, {SC_SIZE, false},    {SC_MOVE, false}};
     for (const Item& item : items) {
         EXPECT_EQ(::GetMenuState(menu, item.command, MF_BYCOMMAND) != UINT(-1), item.present)
             << std::hex << item.command;

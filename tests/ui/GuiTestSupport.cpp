@@ -52,8 +52,8 @@ HWND SoonWindow() {
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QuillfenTestSoon";
         ::RegisterClassW(&wc);
-        return WindowHandle(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                              HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
+        return WindowHandle(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                              nullptr, wc.hInstance, nullptr));
     }();
     return window.get();
 }
@@ -152,8 +152,7 @@ std::pair<int, int> Selection(HWND edit) {
 }
 
 ActivationWatch::ActivationWatch(std::function<void(HWND)> onActivate)
-    : hook_(::SetWindowsHookExW(WH_CBT, &ActivationWatch::Hook, nullptr,
-                                ::GetCurrentThreadId())) {
+    : hook_(::SetWindowsHookExW(WH_CBT, &ActivationWatch::Hook, nullptr, ::GetCurrentThreadId())) {
     g_onActivate = std::move(onActivate);
 }
 
@@ -168,7 +167,7 @@ LRESULT CALLBACK ActivationWatch::Hook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 const char* const kTimeFields[6] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",
-                                   "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
+                                    "LabeledEdit4", "LabeledEdit5", "LabeledEdit6"};
 
 void MainWindowFixture::SetTimeFields(const std::array<const wchar_t*, 6>& texts) const {
     for (int i = 0; i < 6; ++i) ::SetWindowTextW(Control(kTimeFields[i]), texts[i]);

@@ -42,19 +42,22 @@ const Expected kLayout[] = {
 
 int FontHeightOf(HWND control) {
     LOGFONTW lf{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf,
+                 &lf);
     return lf.lfHeight;
 }
 
 LOGFONTW FontOf(HWND control) {
     LOGFONTW lf{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf,
+                 &lf);
     return lf;
 }
 
 SIZE TextSize(HWND control, const std::wstring& text) {
     WindowDc dc(control);
-    ScopedSelect select(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ScopedSelect select(dc.get(),
+                        reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT r{};
     ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
                 DT_CALCRECT | DT_SINGLELINE);

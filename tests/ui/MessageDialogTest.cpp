@@ -551,7 +551,7 @@ TEST(MessageDialogCopy, CtrlCBeepsAndCopiesTitleTextAndButtonsBetweenDividers) {
          kTooLong,
          {mbYes, mbNo, mbCancel},
          D L"警告\r\n" D L"そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや\r"
-                         L"\n" D L"はい(Y)   いいえ(N)   キャンセル   \r\n" D},
+           L"\n" D L"はい(Y)   いいえ(N)   キャンセル   \r\n" D},
     };
 #undef D
     for (const CopyCase& c : cases) {

@@ -9,7 +9,6 @@
 namespace quillfen::testing {
 namespace {
 
-
 std::string Expected(const MainWindowFixture& f) {
     std::array<std::string, 6> texts;
     for (int i = 0; i < 6; ++i) texts[i] = f.form->FieldText(kTimeFields[i]);

@@ -12,7 +12,7 @@ namespace mediagen {
 using Bytes = std::vector<std::uint8_t>;
 
 class ByteBuffer {
-  public:
+public:
     void U8(unsigned v) { bytes_.push_back(static_cast<std::uint8_t>(v)); }
     void U16(unsigned v) {
         U8(v & 0xFF);
@@ -34,7 +34,7 @@ class ByteBuffer {
     const Bytes& Get() const { return bytes_; }
     Bytes Take() { return std::move(bytes_); }
 
-  private:
+private:
     Bytes bytes_;
 };
 

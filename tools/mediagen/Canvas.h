@@ -19,7 +19,7 @@ constexpr Rgb MakeRgb(std::uint32_t rrggbb) {
 }
 
 class Canvas {
-  public:
+public:
     // Starts fully transparent; transparent pixels hold `hidden` as their colour.
     Canvas(int width, int height, Rgb hidden = Rgb{});
 
@@ -44,7 +44,7 @@ class Canvas {
     // Draws `src` at (dx, dy), copying only its opaque pixels.
     void Blit(const Canvas& src, int dx, int dy);
 
-  private:
+private:
     int Index(int x, int y) const { return y * width_ + x; }
 
     int width_, height_;
