@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "app/Application.h"
@@ -75,8 +76,7 @@ wchar_t MnemonicOf(std::wstring_view caption) {
 
 // Group boxes and panels parent controls but do not pass their notifications on, and
 // a group box leaves its inside unpainted.
-LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+std::optional<LRESULT> ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND: {
             RECT r{};
@@ -92,7 +92,7 @@ LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_CTLCOLORBTN:
             return ::SendMessageW(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
         default:
-            return ::DefSubclassProc(hwnd, message, wParam, lParam);
+            return std::nullopt;
     }
 }
 
@@ -219,10 +219,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
     if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
-    ::SetWindowSubclass(control.hwnd, &Form::ControlProc, 1, reinterpret_cast<DWORD_PTR>(&control));
-    if (item.kind == ControlKind::GroupBox || item.kind == ControlKind::Panel) {
-        ::SetWindowSubclass(control.hwnd, ForwardingProc, 2, 0);
-    }
+    Subclass(control);
     return control;
 }
 
@@ -271,11 +268,13 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
         case ControlKind::Image:
         case ControlKind::ControlBar:
         case ControlKind::MenuBar:
-            if (HWND custom = CreateCustomControl(item, parent, b)) return custom;
+            if (HWND custom = CreateCustomControl(item, parent, b)) {
+                control.ownClass = true;
+                return custom;
+            }
             style |= SS_NOTIFY;
             break;
     }
-    (void)control;
     return ::CreateWindowExW(exStyle, cls, text.c_str(), style, b.left, b.top, b.right - b.left,
                              b.bottom - b.top, parent, nullptr, ::GetModuleHandleW(nullptr),
                              nullptr);
@@ -554,16 +553,45 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR data) {
+// Standard controls are subclassed through their window procedure, with the control in
+// GWLP_USERDATA: Wine keeps SetWindowSubclass's data in a window property, and reading
+// it on every message is a server round trip (hundreds of them while the form first
+// paints). Windows of our own classes hold their object in GWLP_USERDATA already and
+// keep the common-controls subclass.
+void Form::Subclass(Control& control) {
+    if (control.ownClass) {
+        ::SetWindowSubclass(control.hwnd, &Form::OwnClassProc, 1,
+                            reinterpret_cast<DWORD_PTR>(&control));
+        return;
+    }
+    ::SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    control.original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::ControlProc)));
+}
+
+LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return Guarded(
+        0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
+}
+
+LRESULT CALLBACK Form::OwnClassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data) {
     auto* control = reinterpret_cast<Control*>(data);
     return Guarded(
         0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
-    (void)hwnd;
+}
+
+LRESULT Form::CallOriginal(const Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (control.ownClass) return ::DefSubclassProc(control.hwnd, message, wParam, lParam);
+    return ::CallWindowProcW(control.original, control.hwnd, message, wParam, lParam);
 }
 
 LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND h = control.hwnd;
+    if (control.kind == ControlKind::GroupBox || control.kind == ControlKind::Panel) {
+        if (const auto result = ContainerMessage(h, message, wParam, lParam)) return *result;
+    }
     switch (message) {
         case WM_KEYDOWN:
             if (control.onKeyDown) {
@@ -583,12 +611,12 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
             break;
         case WM_LBUTTONDOWN: {
             control.focusByClick = true;
-            const LRESULT r = ::DefSubclassProc(h, message, wParam, lParam);
+            const LRESULT r = CallOriginal(control, message, wParam, lParam);
             control.focusByClick = false;
             return r;
         }
         case WM_SETFOCUS: {
-            const LRESULT r = ::DefSubclassProc(h, message, wParam, lParam);
+            const LRESULT r = CallOriginal(control, message, wParam, lParam);
             activeControl_ = h;
             if (control.kind == ControlKind::LabeledEdit && !control.focusByClick) {
                 ::SendMessageW(h, EM_SETSEL, 0, -1);
@@ -596,12 +624,17 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
             return r;
         }
         case WM_NCDESTROY:
-            ::RemoveWindowSubclass(h, &Form::ControlProc, 1);
-            break;
+            if (control.ownClass) {
+                ::RemoveWindowSubclass(h, &Form::OwnClassProc, 1);
+                break;
+            }
+            ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control.original));
+            ::SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            return ::CallWindowProcW(control.original, h, message, wParam, lParam);
         default:
             break;
     }
-    return ::DefSubclassProc(h, message, wParam, lParam);
+    return CallOriginal(control, message, wParam, lParam);
 }
 
 }  // namespace quillfen

@@ -34,6 +34,8 @@ struct Control {
     bool defaultButton = false;
     bool cancelButton = false;
     bool focusByClick = false;
+    bool ownClass = false;       // a window of one of our own classes, not a standard control
+    WNDPROC original = nullptr;  // a standard control's own window procedure
     std::function<void(HWND, WORD&, ShiftState)> onKeyDown;
     std::function<void(HWND, wchar_t&)> onKeyPress;
     std::function<void(HWND)> onClick;
@@ -130,7 +132,10 @@ private:
     bool HandleDialogKey(const MSG& msg, Control* control);
     void ClickControl(Control& control);
     void RememberFocus();
-    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static void Subclass(Control& control);
+    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CallOriginal(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<std::unique_ptr<Control>> controls_;
