@@ -10,8 +10,21 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace quillfen {
 namespace {
 
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+// winmm is loaded at the first sound, not at start-up: it brings the audio compression
+// manager and COM with it, which would delay the first window. It stays loaded for the
+// life of the process, since an asynchronous sound may still be playing at exit.
+PlaySoundFunction LoadPlaySound() {
+    const HMODULE winmm = ::LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!winmm) return nullptr;
+    const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(winmm, "PlaySoundW"));
+    return reinterpret_cast<PlaySoundFunction>(entry);
+}
+
 bool PlatformPlay(const wchar_t* sound, HMODULE module, DWORD flags) {
-    return PlaySoundW(sound, module, flags) != FALSE;
+    static const PlaySoundFunction play = LoadPlaySound();
+    return play && play(sound, module, flags) != FALSE;
 }
 
 SoundPlayer g_player = PlatformPlay;

@@ -1,10 +1,9 @@
 #include "ui/Actions.h"
 
-#include <shlwapi.h>
-
 #include <stdexcept>
 
 #include "app/Application.h"
+#include "ui/MemoryStream.h"
 #include "ui/Text.h"
 
 namespace quillfen {
@@ -87,12 +86,8 @@ std::vector<MenuTop> BuildMenu(Table<MenuItemDescription> layout, TActionManager
 void ImageListTraits::Close(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
 
 ImageListHandle ReadImageList(std::string_view stream) {
-    struct Release {
-        void operator()(IStream* s) const noexcept { s->Release(); }
-    };
-    const std::unique_ptr<IStream, Release> memory(::SHCreateMemStream(
-        reinterpret_cast<const BYTE*>(stream.data()), static_cast<UINT>(stream.size())));
-    ImageListHandle list(memory ? ::ImageList_Read(memory.get()) : nullptr);
+    MemoryStream memory(stream);
+    ImageListHandle list(::ImageList_Read(&memory));
     if (!list)
         throw std::runtime_error("ストリームからの ImageList データの読み込みに失敗しました");
     return list;

@@ -37,8 +37,10 @@ void GlyphStrip::Draw(HDC dc, int index, int x, int y) const {
     if (!bitmap_) return;
     MemoryDc memory(::CreateCompatibleDC(dc));
     ScopedSelect select(memory.get(), bitmap_.get());
-    ::TransparentBlt(dc, x, y, imageSize_.cx, imageSize_.cy, memory.get(), index * imageSize_.cx, 0,
-                     imageSize_.cx, imageSize_.cy, transparent_);
+    // gdi32's own entry point: msimg32's TransparentBlt only forwards to it, and loading
+    // that library would cost start-up time.
+    ::GdiTransparentBlt(dc, x, y, imageSize_.cx, imageSize_.cy, memory.get(), index * imageSize_.cx,
+                        0, imageSize_.cx, imageSize_.cy, transparent_);
 }
 
 GlyphLayout LayOutGlyphAndCaption(RECT client, SIZE glyph, SIZE text, int gap) noexcept {
