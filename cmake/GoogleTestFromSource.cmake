@@ -10,6 +10,7 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(quillfen_gtest_port ${CMAKE_SOURCE_DIR}/tests/gtest_port)
 include_directories(BEFORE ${quillfen_gtest_port})
 
+set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 target_sources(gtest PRIVATE ${quillfen_gtest_port}/Notification.cpp)
 if(NOT TARGET GTest::gtest_main)
