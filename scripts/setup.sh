@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make ninja-build g++ clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32 wine64
   xvfb xauth x11-utils imagemagick xdotool
   fonts-ipafont-gothic fonts-ipafont-mincho locales

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "GuiTestSupport.h"
@@ -620,30 +617,46 @@ TEST(MessageDialogCopy, AnUnavailableClipboardIsReportedAndTheDialogStaysOpen) {
     EXPECT_EQ(ServicesScope::beeps, 1);
 }
 
+// Opens the clipboard on its own thread and keeps it open until released. Win32 threads
+// and events, because the Windows build's runtime has no std::thread.
+class ClipboardHolder {
+public:
+    ClipboardHolder()
+        : held_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          release_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_(::CreateThread(nullptr, 0, &ClipboardHolder::Hold, this, 0, nullptr)) {
+        EXPECT_NE(thread_, nullptr);
+        if (thread_) ::WaitForSingleObject(held_, INFINITE);
+    }
+    ~ClipboardHolder() {
+        ::SetEvent(release_);
+        if (thread_) {
+            ::WaitForSingleObject(thread_, INFINITE);
+            ::CloseHandle(thread_);
+        }
+        ::CloseHandle(release_);
+        ::CloseHandle(held_);
+    }
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+private:
+    static DWORD WINAPI Hold(void* param) {
+        auto* self = static_cast<ClipboardHolder*>(param);
+        const bool opened = ::OpenClipboard(nullptr) != FALSE;
+        ::SetEvent(self->held_);
+        ::WaitForSingleObject(self->release_, INFINITE);
+        if (opened) ::CloseClipboard();
+        return 0;
+    }
+
+    HANDLE held_, release_, thread_;
+};
+
 TEST(MessageDialogCopy, AClipboardHeldByAnotherThreadIsReportedTheSameWay) {
     MainWindowFixture f;
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool held = false, release = false;
-    std::thread holder([&] {
-        const bool opened = ::OpenClipboard(nullptr) != FALSE;
-        std::unique_lock<std::mutex> lock(mutex);
-        held = true;
-        changed.notify_all();
-        changed.wait(lock, [&] { return release; });
-        if (opened) ::CloseClipboard();
-    });
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        changed.wait(lock, [&] { return held; });
-    }
+    ClipboardHolder holder;
     CopyAndExpectTheClipboardError(*f.app);
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        release = true;
-    }
-    changed.notify_all();
-    holder.join();
 }
 
 // --- Raised by the Calculate command -------------------------------------------------------

@@ -17,10 +17,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
+#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <thread>
+#endif
 
 #include "logic/ClockTime.h"
 #include "logic/TripArithmetic.h"
@@ -46,11 +51,10 @@ inline void AddToDigest(std::uint64_t& digest, int depart, int arrive, TClockTim
     digest += x ^ (x >> 31);
 }
 
-std::mutex reportMutex;
-int reportedMismatches = 0;
+std::atomic<int> reportedMismatches{0};
 
+// Each report is a single printf call, which the C runtime keeps whole between threads.
 void ReportMismatch(const char* mode, int depart, int arrive, int expected, TClockTime travel) {
-    std::lock_guard<std::mutex> lock(reportMutex);
     if (++reportedMismatches > 20) return;
     std::uint16_t h, m, s, ms;
     quillfen::SplitClockTime(travel, h, m, s, ms);
@@ -124,11 +128,60 @@ int ParsePositive(const char* text) {
     return value;
 }
 
+// The Windows build's runtime (win32 thread model) has no std::thread, so there the
+// workers are plain Win32 threads.
+#ifdef _WIN32
+int CoreCount() {
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    return static_cast<int>(info.dwNumberOfProcessors);
+}
+
+struct Job {
+    const std::function<void(int)>* work;
+    int index;
+};
+
+DWORD WINAPI RunJob(void* param) {
+    const Job& job = *static_cast<const Job*>(param);
+    (*job.work)(job.index);
+    return 0;
+}
+
+void RunWorkers(int count, const std::function<void(int)>& work) {
+    std::vector<Job> jobs;
+    for (int t = 0; t < count; ++t) jobs.push_back({&work, t});
+    std::vector<HANDLE> threads;
+    for (Job& job : jobs) {
+        const HANDLE thread = ::CreateThread(nullptr, 0, RunJob, &job, 0, nullptr);
+        if (!thread) {
+            std::fprintf(stderr, "trip_proof: cannot start a worker thread\n");
+            std::exit(2);
+        }
+        threads.push_back(thread);
+    }
+    for (const HANDLE thread : threads) {
+        ::WaitForSingleObject(thread, INFINITE);
+        ::CloseHandle(thread);
+    }
+}
+#else
+int CoreCount() {
+    return static_cast<int>(std::thread::hardware_concurrency());
+}
+
+void RunWorkers(int count, const std::function<void(int)>& work) {
+    std::vector<std::thread> workers;
+    for (int t = 0; t < count; ++t) workers.emplace_back(work, t);
+    for (std::thread& worker : workers) worker.join();
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int every = 1;
-    int threadCount = static_cast<int>(std::thread::hardware_concurrency());
+    int threadCount = CoreCount();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--every" && i + 1 < argc) {
@@ -149,15 +202,11 @@ int main(int argc, char** argv) {
 
     std::atomic<int> nextDeparture{0};
     std::vector<Totals> totals(static_cast<std::size_t>(threadCount));
-    std::vector<std::thread> workers;
-    for (int t = 0; t < threadCount; ++t) {
-        workers.emplace_back([&, t] {
-            for (int d; (d = nextDeparture.fetch_add(every)) < kSecondsPerDay;) {
-                CheckDeparture(d, times, fixed, totals[static_cast<std::size_t>(t)]);
-            }
-        });
-    }
-    for (std::thread& worker : workers) worker.join();
+    RunWorkers(threadCount, [&](int t) {
+        for (int d; (d = nextDeparture.fetch_add(every)) < kSecondsPerDay;) {
+            CheckDeparture(d, times, fixed, totals[static_cast<std::size_t>(t)]);
+        }
+    });
 
     Totals sum;
     for (const Totals& part : totals) {
