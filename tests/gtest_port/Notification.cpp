@@ -7,17 +7,11 @@ namespace internal {
 
 Notification::Notification() : event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
-Notification::~Notification() {
-    ::CloseHandle(event_);
-}
+Notification::~Notification() { ::CloseHandle(event_); }
 
-void Notification::Notify() {
-    ::SetEvent(event_);
-}
+void Notification::Notify() { ::SetEvent(event_); }
 
-void Notification::WaitForNotification() {
-    ::WaitForSingleObject(event_, INFINITE);
-}
+void Notification::WaitForNotification() { ::WaitForSingleObject(event_, INFINITE); }
 
 }  // namespace internal
 }  // namespace testing

@@ -166,9 +166,7 @@ void RunWorkers(int count, const std::function<void(int)>& work) {
     }
 }
 #else
-int CoreCount() {
-    return static_cast<int>(std::thread::hardware_concurrency());
-}
+int CoreCount() { return static_cast<int>(std::thread::hardware_concurrency()); }
 
 void RunWorkers(int count, const std::function<void(int)>& work) {
     std::vector<std::thread> workers;
