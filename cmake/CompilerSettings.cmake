@@ -6,6 +6,8 @@ if(WIN32)
   set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "" FORCE)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   add_compile_options(-fstack-protector-strong -ffunction-sections -fdata-sections)
+  # Nothing asks a type at run time; exceptions keep the type information they need.
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
   # One self-contained PE32 file: the C++ runtime, libgcc and winpthread are linked in;
   # unused sections are dropped and symbols stripped to keep it small.
   add_link_options(-static -static-libgcc -static-libstdc++

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "GuiTestSupport.h"
@@ -156,8 +157,12 @@ TEST(MessageDialogLayout, ComputesEveryPositionFromTheAverageCharacterSize) {
 
 // --- Driving a real dialog -----------------------------------------------------------------
 
+// The program is built without run-time type information, so the window class names the type.
 TMessageForm* FormOf(HWND dialog) {
-    return dynamic_cast<TMessageForm*>(
+    wchar_t name[32] = {};
+    ::GetClassNameW(dialog, name, 32);
+    if (std::wstring_view(name) != L"TMessageForm") return nullptr;
+    return static_cast<TMessageForm*>(
         reinterpret_cast<Window*>(::GetWindowLongPtrW(dialog, GWLP_USERDATA)));
 }
 
