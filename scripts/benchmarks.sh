@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j2 --target logic_benchmarks trip_proof >/dev/null
-bash scripts/build-windows.sh Quillfen2b program_bench minimal_window
+bash scripts/build-windows.sh Quillfen2b program_bench minimal_window bare_controls
 
 echo "== logic, ns per call (median of 10 repetitions)"
 build/native/benchmarks/logic_benchmarks --benchmark_repetitions=10 \
@@ -22,5 +22,9 @@ scripts/wine-bench.sh build/win bash -c '
   exe="Z:$PWD/build/win/app/Quillfen2b.exe"
   minimal="Z:$PWD/build/win/benchmarks/windows/minimal_window.exe"
   wine build/win/benchmarks/windows/program_bench.exe startup "${exe//\//\\}" "${minimal//\//\\}" 21
+  # The floor: the same standard controls created bare, against the same minimal window.
+  bare="Z:$PWD/build/win/benchmarks/windows/bare_controls.exe"
+  wine build/win/benchmarks/windows/program_bench.exe startup "${bare//\//\\}" "${minimal//\//\\}" 21 |
+    sed "s/^startup runs=\([0-9]*\) quillfen_/startup_bare_controls runs=\1 bare_/"
   wine build/win/benchmarks/windows/program_bench.exe latency "${exe//\//\\}" 50
 ' 2>&1 | grep -E '^(startup|calculate_latency)'
