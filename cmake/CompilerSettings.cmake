@@ -8,7 +8,7 @@ if(WIN32)
   add_compile_options(-fstack-protector-strong -ffunction-sections -fdata-sections)
   # Nothing asks a type at run time; exceptions keep the type information they need.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
-  # One self-contained PE32 file: the C++ runtime, libgcc and winpthread are linked in;
+  # One self-contained PE32 file: the C++ runtime and libgcc are linked in;
   # unused sections are dropped and symbols stripped to keep it small.
   add_link_options(-static -static-libgcc -static-libstdc++
                    -Wl,--dynamicbase -Wl,--nxcompat -fstack-protector-strong
