@@ -571,6 +571,7 @@ void Form::Subclass(Control& control) {
 
 LRESULT CALLBACK Form::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* control = reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!control) return ::DefWindowProcW(hwnd, message, wParam, lParam);
     return Guarded(
         0, [&] { return control->form->ControlMessage(*control, message, wParam, lParam); });
 }

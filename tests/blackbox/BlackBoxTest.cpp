@@ -1,6 +1,10 @@
 // The real program, started under Wine and used from the keyboard alone.
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <set>
+#include <string>
+
 #include "ProgramDriver.h"
 #include "tests/common/Clipboard.h"
 
@@ -13,6 +17,42 @@ TEST(Program, ShowsItsMainWindowAndEndsWithExitCodeZeroOnTheCloseBox) {
     // The close box sends this command; clicking it needs a window manager's frame.
     ::PostMessageW(program.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The libraries the file imports, read from its import directory.
+std::set<std::wstring> ImportedLibraries() {
+    wchar_t exe[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"QUILLFEN_EXE", exe, MAX_PATH);
+    const HMODULE image = ::LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) return {};
+    // The handle of a resource-only mapping carries flags in its low bits.
+    const auto* base =
+        reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image) & ~ULONG_PTR{3});
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::set<std::wstring> names;
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+         dir.VirtualAddress && d->Name; ++d) {
+        std::wstring name;
+        for (const char* c = reinterpret_cast<const char*>(base + d->Name); *c; ++c)
+            name += static_cast<wchar_t>(std::towlower(static_cast<unsigned char>(*c)));
+        names.insert(name);
+    }
+    ::FreeLibrary(image);
+    return names;
+}
+
+// Every imported library loads before the first window can show, so only those the
+// first window needs are imported (winmm, for one, is loaded at the first sound).
+TEST(Program, ImportsOnlyWhatTheFirstWindowNeeds) {
+    const std::set<std::wstring> allowed{L"kernel32.dll", L"user32.dll",  L"gdi32.dll",
+                                         L"comctl32.dll", L"uxtheme.dll", L"advapi32.dll",
+                                         L"msvcrt.dll"};
+    const std::set<std::wstring> imported = ImportedLibraries();
+    ASSERT_TRUE(imported.count(L"user32.dll"));
+    for (const std::wstring& name : imported) EXPECT_TRUE(allowed.count(name)) << name;
 }
 
 TEST(Program, AltF4EndsWithExitCodeZero) {

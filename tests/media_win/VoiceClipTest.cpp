@@ -67,3 +67,15 @@ TEST_F(SoundRequests, StopAndEventSoundsUseTheirOwnRequests) {
 }
 
 }  // namespace
+
+namespace {
+
+// The platform's player loads winmm itself, at the first sound rather than at start-up.
+TEST(PlatformSound, LoadsTheSoundLibraryOnlyAtTheFirstRequest) {
+    quillfen::SetSoundPlayer(nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr);  // nothing in this program imports it
+    EXPECT_TRUE(quillfen::StopSounds());
+    EXPECT_NE(GetModuleHandleW(L"winmm.dll"), nullptr);
+}
+
+}  // namespace
