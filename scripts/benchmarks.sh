@@ -28,3 +28,16 @@ scripts/wine-bench.sh build/win bash -c '
     sed "s/^startup runs=\([0-9]*\) quillfen_/startup_bare_controls runs=\1 bare_/"
   wine build/win/benchmarks/windows/program_bench.exe latency "${exe//\//\\}" 50
 ' 2>&1 | grep -E '^(startup|calculate_latency)'
+
+# --- Start-up in Wine server requests, a count that does not depend on the load ---
+# From process start to the first idle moment (what wakes WaitForInputIdle), the
+# median of 5 starts after a warm-up, for the minimal window, the bare controls and
+# Quillfen; the target is at most 1.10 times the bare controls.
+echo "== start-up, Wine server requests to the first idle moment"
+scripts/wine-bench.sh build/win bash scripts/server-requests.sh build/win \
+  build/win/benchmarks/windows/minimal_window.exe build/win/benchmarks/windows/bare_controls.exe \
+  build/win/app/Quillfen2b.exe 2>&1 | grep '^server_requests' |
+  awk '{ print; split($3, m, "="); v[$2] = m[2] }
+       END { printf "server_requests_ratio quillfen_to_bare_controls=%.3f quillfen_to_minimal=%.3f\n",
+             v["Quillfen2b"] / v["bare_controls"], v["Quillfen2b"] / v["minimal_window"] }'
+# --- end of the server request counts ---
