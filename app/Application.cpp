@@ -14,7 +14,17 @@ TApplication* g_instance = nullptr;
 
 const WindowClass kApplicationClass{L"TApplication", 0, nullptr, nullptr};
 
+// Posted to the application window at the first idle moment.
+constexpr UINT kFirstIdleMessage = WM_APP;
+
 bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+// Keys and mouse buttons: what can reach a command. Mouse moves are left out; the
+// platform makes one up whenever a window appears under the pointer.
+bool IsCommandInput(UINT message) {
+    return IsKeyMessage(message) || (message > WM_MOUSEMOVE && message <= WM_MOUSELAST) ||
+           (message > WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
 
 void SinkToApplication(std::exception_ptr error) {
     if (g_instance) g_instance->ShowException(error);
@@ -103,10 +113,23 @@ void TApplication::Run() {
     while (!terminated_) ProcessMessage(true);
 }
 
+void TApplication::WhenFirstIdle(std::function<void()> step) {
+    firstIdleSteps_.push_back(std::move(step));
+}
+
+void TApplication::RunFirstIdleSteps() {
+    std::vector<std::function<void()>> steps;
+    steps.swap(firstIdleSteps_);
+    for (const auto& step : steps) step();
+}
+
 bool TApplication::ProcessMessage(bool wait) {
     MSG msg;
     if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (!wait) return false;
+        // The steps left for the first idle moment run from a message posted now, so the
+        // wait below is still the program's first idle wait (what WaitForInputIdle sees).
+        if (!firstIdleSteps_.empty()) ::PostMessageW(hwnd(), kFirstIdleMessage, 0, 0);
         if (onIdle)
             Guarded(0, [this] {
                 onIdle();
@@ -119,6 +142,12 @@ bool TApplication::ProcessMessage(bool wait) {
         terminated_ = true;
         return true;
     }
+    // Run here, unguarded, a failing step ends start-up like a form that cannot be built.
+    if (msg.message == kFirstIdleMessage && msg.hwnd == hwnd()) {
+        RunFirstIdleSteps();
+        return true;
+    }
+    if (IsCommandInput(msg.message)) RunFirstIdleSteps();
     DispatchOne(msg);
     return true;
 }
@@ -241,6 +270,9 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     switch (message) {
+        case kFirstIdleMessage:
+            RunFirstIdleSteps();
+            return 0;
         case WM_SETTINGCHANGE:
             ReloadSettings();
             break;
@@ -272,6 +304,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TApplication::Shutdown() noexcept {
+    firstIdleSteps_.clear();
     for (const auto& form : forms_) {
         if (form->hwnd()) ::ShowWindow(form->hwnd(), SW_HIDE);
     }

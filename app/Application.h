@@ -38,6 +38,11 @@ public:
     }
     Form* MainForm() const noexcept { return mainForm_; }
 
+    // Start-up work the first showing does not need: run once at the first idle moment
+    // of the event loop, or before the first key or mouse button if that comes sooner.
+    void WhenFirstIdle(std::function<void()> step);
+    void RunFirstIdleSteps();
+
     // The event loop; returns once terminated.
     void Run();
     // Takes one message off the queue and handles it; waits when `wait` and none is there.
@@ -76,6 +81,7 @@ private:
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     std::vector<Form*> modalForms_;
+    std::vector<std::function<void()>> firstIdleSteps_;
     bool terminated_ = false;
     HWND focusBeforeMinimize_ = nullptr;
     std::vector<HWND> shownBeforeMinimize_;

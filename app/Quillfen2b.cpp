@@ -23,7 +23,9 @@ int Quillfen2b() {
         TApplication application;
         application.SetTitle("Quillfen");
         application.CreateForm<TForm1>();
-        application.CreateForm<TAboutBox>();
+        // The About box is only reached through the menu: it is built once the main
+        // window is up and idle, hidden, as the second owned form.
+        application.WhenFirstIdle([&application] { application.CreateForm<TAboutBox>(); });
         application.Run();
     } catch (const std::exception& e) {
         // Start-up failed before the loop could show anything: say so instead of vanishing.
