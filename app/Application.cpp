@@ -67,7 +67,11 @@ TApplication::TApplication() {
     Create(windowClass, 0, L"",
            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y, 0, 0,
            nullptr);
-    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    // The large icon shows only in the task switcher; setting one is dozens of server
+    // round trips under Wine, so it waits for the first idle moment.
+    WhenFirstIdle([this] {
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    });
     const HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
     ::DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
     ::DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);

@@ -23,8 +23,11 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     Build(*this, Form1Description());
     icon_.reset(IconFromIconFile(ResourceBytes(L"FORMICON")));
     if (icon_) {
-        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        // The caption shows the small icon; the large one can wait (see TApplication).
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+        application.WhenFirstIdle([this] {
+            ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        });
     }
 }
 

@@ -178,6 +178,7 @@ MainWindowFixture::MainWindowFixture() : app(std::make_unique<TApplication>()) {
     form = &app->CreateForm<TForm1>();
     ::ShowWindow(app->hwnd(), SW_SHOWNOACTIVATE);
     form->Show();
+    app->RunFirstIdleSteps();
     Pump(*app);
 }
 
