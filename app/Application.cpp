@@ -112,7 +112,11 @@ void TApplication::ApplyShowCommand() {
 
 void TApplication::Run() {
     if (!mainForm_) return;
-    ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    // The taskbar entry follows the main window at the first idle moment; a minimised
+    // start has shown it already.
+    WhenFirstIdle([this] {
+        if (!::IsWindowVisible(hwnd())) ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    });
     ApplyShowCommand();
     while (!terminated_) ProcessMessage(true);
 }
