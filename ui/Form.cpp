@@ -166,8 +166,11 @@ void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
     if (item.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
     RECT frame{0, 0, scale_(item.clientWidth), scale_(item.clientHeight)};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    Create({item.className}, exStyle, Widen(item.caption).c_str(), style, 0, 0,
-           frame.right - frame.left, frame.bottom - frame.top, application_.hwnd());
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    // Created where its first showing centres it, so that showing need not move it.
+    const POINT at = CentredPosition(width, height);
+    Create({item.className}, exStyle, Widen(item.caption).c_str(), style, at.x, at.y, width, height,
+           application_.hwnd());
     if (item.border == FormBorder::Dialog) {
         // A dialog frame carries no caption icon.
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
@@ -338,32 +341,35 @@ void Form::FocusControl(HWND control) {
     ::SetFocus(control);
 }
 
+POINT Form::CentredPosition(int width, int height) const {
+    if (position_ == FormPosition::DesktopCenter) {
+        return {CentredOrigin(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width),
+                CentredOrigin(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height)};
+    }
+    POINT at{CentredOrigin(::GetSystemMetrics(SM_CXSCREEN), width),
+             CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), height)};
+    const HWND active = ::GetActiveWindow();
+    const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const HMONITOR monitor =
+        active ? ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) : primary;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor != primary && ::GetMonitorInfoW(monitor, &info)) {
+        at.x =
+            info.rcMonitor.left + CentredOrigin(info.rcMonitor.right - info.rcMonitor.left, width);
+        at.y =
+            info.rcMonitor.top + CentredOrigin(info.rcMonitor.bottom - info.rcMonitor.top, height);
+    }
+    return at;
+}
+
 void Form::Centre() {
     RECT r{};
     ::GetWindowRect(hwnd(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    int x, y;
-    if (position_ == FormPosition::DesktopCenter) {
-        x = CentredOrigin(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width);
-        y = CentredOrigin(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height);
-    } else {
-        x = CentredOrigin(::GetSystemMetrics(SM_CXSCREEN), width);
-        y = CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), height);
-        const HWND active = ::GetActiveWindow();
-        const HMONITOR primary = ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        const HMONITOR monitor =
-            active ? ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) : primary;
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (monitor != primary && ::GetMonitorInfoW(monitor, &info)) {
-            x = info.rcMonitor.left +
-                CentredOrigin(info.rcMonitor.right - info.rcMonitor.left, width);
-            y = info.rcMonitor.top +
-                CentredOrigin(info.rcMonitor.bottom - info.rcMonitor.top, height);
-        }
-    }
-    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = CentredPosition(r.right - r.left, r.bottom - r.top);
+    // Usually the window was created there already, and a move costs server round trips.
+    if (at.x == r.left && at.y == r.top) return;
+    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Show() {

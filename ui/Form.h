@@ -126,6 +126,7 @@ private:
     HWND ParentHandle(std::string_view parent) const;
     HWND CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT bounds);
     void CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field);
+    POINT CentredPosition(int width, int height) const;
     void Centre();
     HWND NextTabStop(HWND from, bool forward) const;
     bool HandleMnemonic(wchar_t letter);
