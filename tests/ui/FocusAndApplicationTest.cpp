@@ -122,6 +122,27 @@ TEST(ApplicationWindow, EndingTheSessionEndsTheLoop) {
     EXPECT_TRUE(f.app->Terminated());
 }
 
+// Start-up work left for the first idle moment runs once: from the loop's first idle
+// wait, or before the first key if that comes sooner, never for a made-up mouse move.
+TEST(ApplicationWindow, FirstIdleStepsRunOnceAtIdleOrBeforeTheFirstKey) {
+    for (const bool keyFirst : {false, true}) {
+        TApplication app;
+        int runs = 0;
+        app.WhenFirstIdle([&] { ++runs; });
+        ::PostMessageW(app.hwnd(), WM_MOUSEMOVE, 0, 0);
+        Pump(app);
+        EXPECT_EQ(runs, 0);
+        if (keyFirst) {
+            ::PostMessageW(app.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+            app.ProcessMessage(false);
+        } else {
+            for (int turn = 0; turn < 100 && runs == 0; ++turn) app.ProcessMessage(true);
+        }
+        Pump(app);
+        EXPECT_EQ(runs, 1) << "key first: " << keyFirst;
+    }
+}
+
 TEST(ErrorDisplay, AppendsAFullStopUnlessTheLastByteIsAtMostADot) {
     struct Case {
         const char* message;
