@@ -263,7 +263,12 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (mainForm_) mainForm_->Close();
             return 0;
         case WM_ENDSESSION:
-            if (wParam) terminated_ = true;
+            // The quit request also ends a modal window's nested loop (which re-posts it),
+            // and wakes a loop that is waiting for a message.
+            if (wParam) {
+                terminated_ = true;
+                ::PostQuitMessage(0);
+            }
             return 0;
         default:
             break;

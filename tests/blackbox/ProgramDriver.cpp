@@ -1,6 +1,7 @@
 #include "ProgramDriver.h"
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace quillfen::blackbox {
@@ -35,6 +36,14 @@ BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
         *reinterpret_cast<HWND*>(p) = hwnd;
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM p) {
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == found->first) found->second.push_back(hwnd);
     return TRUE;
 }
 
@@ -139,6 +148,18 @@ void ProgramDriver::Type(const std::string& ascii) const {
     for (char c : ascii) {
         const SHORT scan = ::VkKeyScanW(static_cast<wchar_t>(c));
         Key(LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+void ProgramDriver::EndSession() const {
+    std::pair<DWORD, std::vector<HWND>> windows{process_.dwProcessId, {}};
+    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+    for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+        for (HWND hwnd : windows.second) {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutW(hwnd, message, message == WM_ENDSESSION, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 2000, &answer);
+        }
     }
 }
 

@@ -29,6 +29,10 @@ public:
     void AltKey(WORD vk) const;
     void Type(const std::string& ascii) const;
 
+    // Ends the user's session as the system does: asks every top-level window of the
+    // program, then tells each that the session ends.
+    void EndSession() const;
+
     // The text of the first multi-line edit (the result memo) of the main window.
     std::wstring MemoText() const;
 
