@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "logic/ClockTime.h"
+#include "ui/PictureScale.h"
 #include "ui/Text.h"
 
 namespace quillfen {
@@ -58,8 +59,11 @@ BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM p) {
 
 TApplication::TApplication() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_.reset(
-        static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    // At high densities the program's own scaler makes the icon from its 32 × 32 image.
+    const LayoutScale pictures = CurrentPictureScale();
+    icon_.reset(static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0,
+                                                pictures.identity() ? LR_DEFAULTSIZE : 0)));
+    if (HICON scaled = ScaleIcon(icon_.get(), pictures)) icon_.reset(scaled);
     WindowClass windowClass = kApplicationClass;
     windowClass.icon = icon_.get();
     const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
@@ -303,7 +307,12 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (mainForm_) mainForm_->Close();
             return 0;
         case WM_ENDSESSION:
-            if (wParam) terminated_ = true;
+            // The quit request also ends a modal window's nested loop (which re-posts it),
+            // and wakes a loop that is waiting for a message.
+            if (wParam) {
+                terminated_ = true;
+                ::PostQuitMessage(0);
+            }
             return 0;
         default:
             break;

@@ -1,5 +1,6 @@
 #include "ui/About.h"
 
+#include "ui/PictureScale.h"
 #include "ui/Resources.h"
 
 namespace quillfen {
@@ -83,6 +84,11 @@ const FormDescription<TAboutBox>& AboutBoxDescription() { return kAboutBox; }
 
 TAboutBox::TAboutBox(TApplication& application) : Form(application) {
     picture_.reset(IconFromStoredPicture(ResourceBytes(L"PROGRAMICON")));
+    const LayoutScale scale = CurrentPictureScale();
+    if (HICON scaled = ScaleIcon(picture_.get(), scale)) {
+        picture_.reset(scaled);
+        pictureSize_ = scale(kPictureSize);
+    }
     Build(*this, kAboutBox);
     g_aboutBox = this;
 }
@@ -100,13 +106,14 @@ HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
-// The icon is drawn at its own 32 × 32 at the box's top-left, never stretched.
+// The icon is drawn at its own size (32 × 32, times the picture factor) at the box's
+// top-left, never stretched to the box.
 bool TAboutBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem != ControlHandle("ProgramIcon")) return false;
     ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
     if (picture_) {
-        ::DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture_.get(), 32, 32, 0,
-                     nullptr, DI_NORMAL);
+        ::DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture_.get(), pictureSize_,
+                     pictureSize_, 0, nullptr, DI_NORMAL);
     }
     return true;
 }

@@ -16,7 +16,9 @@ protected:
     HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
 
 private:
+    static constexpr int kPictureSize = 32;
     IconHandle picture_;
+    int pictureSize_ = kPictureSize;
 };
 
 const FormDescription<TAboutBox>& AboutBoxDescription();

@@ -15,12 +15,6 @@ namespace {
 
 DisplayMetricsOverride g_metrics;
 
-int ScreenPixelsPerInch() {
-    if (g_metrics.pixelsPerInch) return g_metrics.pixelsPerInch;
-    WindowDc screen(nullptr);
-    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 FontHandle MakeFont(const FontDescription& d, int height) {
     LOGFONTW lf{};
     lf.lfHeight = height;
@@ -104,6 +98,12 @@ bool IsButton(ControlKind kind) {
 }
 
 }  // namespace
+
+int ScreenPixelsPerInch() {
+    if (g_metrics.pixelsPerInch) return g_metrics.pixelsPerInch;
+    WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
 
 void SetDisplayMetricsOverride(DisplayMetricsOverride metrics) noexcept { g_metrics = metrics; }
 

@@ -75,6 +75,8 @@ struct DisplayMetricsOverride {
     int textHeight = 0;     // 0: measure "0" in the form font
 };
 void SetDisplayMetricsOverride(DisplayMetricsOverride metrics) noexcept;
+// The screen density (or the overriding one).
+int ScreenPixelsPerInch();
 
 class Form : public Window {
 public:

@@ -7,9 +7,12 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/PictureScale.h"
+
 namespace quillfen {
 
-GlyphStrip GlyphStrip::FromStoredBitmap(std::string_view stored, int imageCount) {
+GlyphStrip GlyphStrip::FromStoredBitmap(std::string_view stored, int imageCount,
+                                        LayoutScale scale) {
     GlyphStrip strip;
     if (stored.size() < 4 + sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return strip;
     std::uint32_t length = 0;
@@ -27,9 +30,21 @@ GlyphStrip GlyphStrip::FromStoredBitmap(std::string_view stored, int imageCount)
     const int width = info->bmiHeader.biWidth;
     const int height = std::abs(info->bmiHeader.biHeight);
     strip.imageSize_ = {width / (imageCount > 0 ? imageCount : 1), height};
-    MemoryDc memory(::CreateCompatibleDC(screen.get()));
-    ScopedSelect select(memory.get(), strip.bitmap_.get());
-    strip.transparent_ = ::GetPixel(memory.get(), 0, height - 1);
+    {
+        MemoryDc memory(::CreateCompatibleDC(screen.get()));
+        ScopedSelect select(memory.get(), strip.bitmap_.get());
+        strip.transparent_ = ::GetPixel(memory.get(), 0, height - 1);
+    }
+    if (!scale.identity() && strip.bitmap_) {
+        // Each image's edge lands on a whole target pixel for the factors in use, so the
+        // strip scales as one picture.
+        const MaskedPicture scaled =
+            ScalePicture(ReadPicture(strip.bitmap_.get(), strip.transparent_), scale);
+        if (BitmapHandle bitmap = MakeColourBitmap(scaled, strip.transparent_, true)) {
+            strip.bitmap_ = std::move(bitmap);
+            strip.imageSize_ = {scaled.width / (imageCount > 0 ? imageCount : 1), scaled.height};
+        }
+    }
     return strip;
 }
 

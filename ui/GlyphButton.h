@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ui/Handles.h"
+#include "ui/Layout.h"
 
 namespace quillfen {
 
@@ -13,8 +14,10 @@ namespace quillfen {
 class GlyphStrip {
 public:
     GlyphStrip() = default;
-    // `stored`: a 4-byte little-endian length followed by a BMP file.
-    static GlyphStrip FromStoredBitmap(std::string_view stored, int imageCount);
+    // `stored`: a 4-byte little-endian length followed by a BMP file; the images are
+    // drawn `scale` times their own size.
+    static GlyphStrip FromStoredBitmap(std::string_view stored, int imageCount,
+                                       LayoutScale scale = {});
 
     bool empty() const noexcept { return !bitmap_; }
     SIZE imageSize() const noexcept { return imageSize_; }

@@ -306,7 +306,7 @@ void MenuBar::PaintFrame(HWND dropDown) const {
     }
     const WholeWindowDc dc(dropDown);
     DrawDropDownFrame(dc.get(), {window.right - window.left, window.bottom - window.top}, gapLeft,
-                      gapRight, palette_);
+                      gapRight, palette_, PictureColumnWidth(images_));
 }
 
 void MenuBar::KeyInBarMode(WPARAM key) {
@@ -337,7 +337,7 @@ LRESULT MenuBar::MeasureItem(MEASUREITEMSTRUCT& item) {
     WindowDc dc(hwnd());
     const int caption = entry->separator ? 0 : CaptionWidth(dc.get(), font_, entry->caption);
     item.itemWidth =
-        static_cast<UINT>(kPictureColumnWidth + kCaptionGap + caption + 2 * kCaptionGap);
+        static_cast<UINT>(PictureColumnWidth(images_) + kCaptionGap + caption + 2 * kCaptionGap);
     return TRUE;
 }
 

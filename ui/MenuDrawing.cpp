@@ -72,10 +72,17 @@ void DrawTopEntry(HDC dc, const RECT& r, std::wstring_view caption, TopEntryStat
     DrawCaption(dc, r, caption, text, look.font, DT_CENTER);
 }
 
+int PictureColumnWidth(HIMAGELIST images) noexcept {
+    int w = kStandardPictureHeight, h = kStandardPictureHeight;
+    if (images) ::ImageList_GetIconSize(images, &w, &h);
+    return kPictureColumnWidth + std::max(0, w - kStandardPictureHeight);
+}
+
 void DrawDropDownItem(HDC dc, const RECT& r, const MenuEntry& entry, bool highlighted,
                       const MenuLook& look) {
     const MenuPalette& p = look.palette;
-    const int column = r.left + kPictureColumnWidth;
+    const int columnWidth = PictureColumnWidth(look.images);
+    const int column = r.left + columnWidth;
     if (highlighted && !entry.separator) {
         FillSolid(dc, r, p.selectedColor);
         FrameSolid(dc, r, p.btnFrameColor);
@@ -91,7 +98,7 @@ void DrawDropDownItem(HDC dc, const RECT& r, const MenuEntry& entry, bool highli
     if (entry.imageIndex != kNoImage && look.images) {
         int w = 0, h = 0;
         ::ImageList_GetIconSize(look.images, &w, &h);
-        ::ImageList_Draw(look.images, entry.imageIndex, dc, r.left + (kPictureColumnWidth - w) / 2,
+        ::ImageList_Draw(look.images, entry.imageIndex, dc, r.left + (columnWidth - w) / 2,
                          r.top + (r.bottom - r.top - h) / 2, ILD_TRANSPARENT);
     }
     RECT text{column + kCaptionGap, r.top, r.right - kCaptionGap, r.bottom};
@@ -99,12 +106,13 @@ void DrawDropDownItem(HDC dc, const RECT& r, const MenuEntry& entry, bool highli
                 DT_LEFT);
 }
 
-void DrawDropDownFrame(HDC dc, SIZE size, int gapLeft, int gapRight, const MenuPalette& p) {
+void DrawDropDownFrame(HDC dc, SIZE size, int gapLeft, int gapRight, const MenuPalette& p,
+                       int pictureColumn) {
     const int w = size.cx, h = size.cy;
     for (int ring = 1; ring < kDropDownFrame; ++ring) {
         FrameSolid(dc, {ring, ring, w - ring, h - ring}, p.menuColor);
     }
-    const int column = kDropDownFrame + kPictureColumnWidth;
+    const int column = kDropDownFrame + pictureColumn;
     FillSolid(dc, {1, 1, column, kDropDownFrame}, p.color);
     FillSolid(dc, {1, h - kDropDownFrame, column, h - 1}, p.color);
     FillSolid(dc, {1, 1, kDropDownFrame, h - 1}, p.color);

@@ -24,6 +24,9 @@ constexpr int kSeparatorHeight = 3;
 constexpr int kDropDownFrame = 3;
 constexpr int kStandardPictureHeight = 16;
 
+// The picture column widens by as much as the pictures are wider than the standard 16.
+int PictureColumnWidth(HIMAGELIST images) noexcept;
+
 // What the drawing needs besides the item itself.
 struct MenuLook {
     const MenuPalette& palette;
@@ -55,6 +58,7 @@ void DrawDropDownItem(HDC dc, const RECT& r, const MenuEntry& entry, bool highli
 // The frame of a drop-down `size` large: a line in the outer frame colour, open between
 // `gapLeft` and `gapRight` along the top where the drop-down meets its open entry, and
 // inside it the item background, with the picture column running the full height.
-void DrawDropDownFrame(HDC dc, SIZE size, int gapLeft, int gapRight, const MenuPalette& p);
+void DrawDropDownFrame(HDC dc, SIZE size, int gapLeft, int gapRight, const MenuPalette& p,
+                       int pictureColumn = kPictureColumnWidth);
 
 }  // namespace quillfen

@@ -6,6 +6,7 @@
 #include "ui/About.h"
 #include "ui/Form1Description.h"
 #include "ui/MessageDialogs.h"
+#include "ui/PictureScale.h"
 #include "ui/Resources.h"
 #include "ui/Text.h"
 
@@ -16,12 +17,15 @@ TForm1::TForm1(TApplication& application) : Form(application) {
         return CalculateTrip(texts, night);
     };
     playClip = [] { return PlayVoiceClip(); };
-    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(L"BITBTN1GLYPH"), 2);
+    const LayoutScale pictures = CurrentPictureScale();
+    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(L"BITBTN1GLYPH"), 2, pictures);
     // The commands and their pictures exist before the menu bar that shows them.
     imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
+    if (HIMAGELIST scaled = ScaleImageList(imageList_.get(), pictures)) imageList_.reset(scaled);
     actionManager_.Build(*this, Form1Actions());
     Build(*this, Form1Description());
     icon_.reset(IconFromIconFile(ResourceBytes(L"FORMICON")));
+    if (HICON scaled = ScaleIcon(icon_.get(), pictures)) icon_.reset(scaled);
     if (icon_) {
         // The caption shows the small icon; the large one can wait (see TApplication).
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));

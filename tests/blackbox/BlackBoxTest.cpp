@@ -158,5 +158,30 @@ TEST(ProgramMenu, AltPThenXEndsWithExitCodeZero) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+// Logging off while a modal window is up ends its loop, and then the program.
+TEST(ProgramSession, EndingTheSessionClosesAnOpenModalWindowAndEndsTheProgram) {
+    const struct {
+        const wchar_t* windowClass;
+        void (*open)(const ProgramDriver&);
+    } kCases[] = {
+        {L"TAboutBox",
+         [](const ProgramDriver& p) {
+             p.AltKey('H');
+             Settle(300);
+             p.Key('A');
+         }},
+        // Arrival before departure on a day trip: the wrong-order dialog.
+        {L"TMessageForm",
+         [](const ProgramDriver& p) { TypeTrip(p, "10\n00\n00\n9\n00\n00\n\n\n"); }},
+    };
+    for (const auto& c : kCases) {
+        ProgramDriver program;
+        c.open(program);
+        ASSERT_NE(program.WaitForWindow(c.windowClass, 5000), nullptr) << c.windowClass;
+        program.EndSession();
+        EXPECT_EQ(program.WaitForExit(1000), 0u) << c.windowClass;
+    }
+}
+
 }  // namespace
 }  // namespace quillfen::blackbox

@@ -1,7 +1,12 @@
 #include "ProgramDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
+#include <utility>
 #include <vector>
+
+#include "tests/common/OpenDialogs.h"
 
 namespace quillfen::blackbox {
 
@@ -35,6 +40,14 @@ BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
         *reinterpret_cast<HWND*>(p) = hwnd;
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM p) {
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == found->first) found->second.push_back(hwnd);
     return TRUE;
 }
 
@@ -84,12 +97,20 @@ ProgramDriver::ProgramDriver(int showCommand) {
         if (!WaitForWindow(L"TApplication", 10000, false))
             throw std::runtime_error("no taskbar window");
         Settle(500);
+        StartGuard();
         return;
     }
     main_ = WaitForWindow(L"TForm1");
     if (!main_) throw std::runtime_error("the main window did not appear");
     ::SetForegroundWindow(main_);
     Settle(300);
+    StartGuard();
+}
+
+// Only once the constructor cannot throw any more: the guard reads this object.
+void ProgramDriver::StartGuard() {
+    stopGuard_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    guard_ = ::CreateThread(nullptr, 0, &ProgramDriver::GuardDialogs, this, 0, nullptr);
 }
 
 HWND ProgramDriver::applicationWindow() const { return WaitForWindow(L"TApplication", 0, false); }
@@ -99,8 +120,38 @@ ProgramDriver::~ProgramDriver() {
         ::PostMessageW(applicationWindow(), WM_CLOSE, 0, 0);
         if (WaitForExit(5000) == STILL_ACTIVE) ::TerminateProcess(process_.hProcess, 1);
     }
+    ::SetEvent(stopGuard_);
+    ::WaitForSingleObject(guard_, INFINITE);
+    ::CloseHandle(guard_);
+    ::CloseHandle(stopGuard_);
+    for (const std::string& dialog : forgottenDialogs_) {
+        ADD_FAILURE() << "an unexpected dialog of the program was closed: " << dialog;
+    }
     ::CloseHandle(process_.hThread);
     ::CloseHandle(process_.hProcess);
+}
+
+DWORD WINAPI ProgramDriver::GuardDialogs(void* p) {
+    auto* self = static_cast<ProgramDriver*>(p);
+    std::vector<std::pair<HWND, ULONGLONG>> seen;  // each open dialog and when it is due
+    while (::WaitForSingleObject(self->stopGuard_, 100) == WAIT_TIMEOUT) {
+        std::pair<DWORD, std::vector<HWND>> windows{self->process_.dwProcessId, {}};
+        ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+        std::vector<std::pair<HWND, ULONGLONG>> open;
+        for (HWND hwnd : windows.second) {
+            if (!::IsWindowVisible(hwnd) || !testsupport::IsModalDialog(hwnd)) continue;
+            ULONGLONG due = ::GetTickCount64() + testsupport::kForgottenDialogMs;
+            for (const auto& s : seen) due = s.first == hwnd ? s.second : due;
+            if (::GetTickCount64() < due) {
+                open.emplace_back(hwnd, due);
+                continue;
+            }
+            self->forgottenDialogs_.push_back(testsupport::DescribeDialog(hwnd));
+            testsupport::CloseDialog(hwnd);
+        }
+        seen = std::move(open);
+    }
+    return 0;
 }
 
 HWND ProgramDriver::WaitForWindow(const wchar_t* className, DWORD ms, bool visibleOnly) const {
@@ -139,6 +190,18 @@ void ProgramDriver::Type(const std::string& ascii) const {
     for (char c : ascii) {
         const SHORT scan = ::VkKeyScanW(static_cast<wchar_t>(c));
         Key(LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+void ProgramDriver::EndSession() const {
+    std::pair<DWORD, std::vector<HWND>> windows{process_.dwProcessId, {}};
+    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+    for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+        for (HWND hwnd : windows.second) {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutW(hwnd, message, message == WM_ENDSESSION, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 2000, &answer);
+        }
     }
 }
 

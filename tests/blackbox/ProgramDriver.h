@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace quillfen::blackbox {
 
@@ -29,12 +30,24 @@ public:
     void AltKey(WORD vk) const;
     void Type(const std::string& ascii) const;
 
+    // Ends the user's session as the system does: asks every top-level window of the
+    // program, then tells each that the session ends.
+    void EndSession() const;
+
     // The text of the first multi-line edit (the result memo) of the main window.
     std::wstring MemoText() const;
 
 private:
+    // Closes a modal window of the program that stays up longer than a test's steps take
+    // and notes its title and text; the destructor fails the test with them.
+    void StartGuard();
+    static DWORD WINAPI GuardDialogs(void* self);
+
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
+    HANDLE stopGuard_ = nullptr;
+    HANDLE guard_ = nullptr;
+    std::vector<std::string> forgottenDialogs_;  // written by the guard until it stops
 };
 
 std::wstring WindowText(HWND hwnd);

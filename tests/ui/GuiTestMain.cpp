@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "GuiTestSupport.h"
 #include "logic/ClockTime.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
     ::InitCommonControlsEx(&controls);
     quillfen::LoadClockSettings();
     ::testing::InitGoogleTest(&argc, argv);
+    quillfen::testing::GuardAgainstForgottenDialogs();
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "tests/common/OpenDialogs.h"
 #include "ui/Handles.h"
 
 namespace quillfen::testing {
@@ -164,6 +165,51 @@ ActivationWatch::~ActivationWatch() {
 LRESULT CALLBACK ActivationWatch::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && g_onActivate) g_onActivate(reinterpret_cast<HWND>(wParam));
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+struct GuardedDialog {
+    HWND hwnd;
+    ULONGLONG deadline;
+};
+std::vector<GuardedDialog> g_guarded;
+UINT_PTR g_guardTimer = 0;
+
+// Runs from whichever loop is pumping, the modal window's own included.
+void CALLBACK CheckGuardedDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    const ULONGLONG now = ::GetTickCount64();
+    std::vector<GuardedDialog> open;
+    for (const GuardedDialog& d : g_guarded) {
+        if (!::IsWindow(d.hwnd) || !::IsWindowVisible(d.hwnd)) continue;
+        if (now < d.deadline) {
+            open.push_back(d);
+            continue;
+        }
+        ADD_FAILURE() << "an unexpected dialog was closed: " << testsupport::DescribeDialog(d.hwnd);
+        testsupport::CloseDialog(d.hwnd);
+    }
+    g_guarded = std::move(open);
+    if (g_guarded.empty()) {
+        ::KillTimer(nullptr, g_guardTimer);
+        g_guardTimer = 0;
+    }
+}
+
+LRESULT CALLBACK GuardHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto hwnd = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && testsupport::IsModalDialog(hwnd)) {
+        bool known = false;
+        for (const GuardedDialog& d : g_guarded) known = known || d.hwnd == hwnd;
+        if (!known)
+            g_guarded.push_back({hwnd, ::GetTickCount64() + testsupport::kForgottenDialogMs});
+        if (!g_guardTimer) g_guardTimer = ::SetTimer(nullptr, 0, 250, &CheckGuardedDialogs);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+void GuardAgainstForgottenDialogs() {
+    ::SetWindowsHookExW(WH_CBT, &GuardHook, nullptr, ::GetCurrentThreadId());
 }
 
 const char* const kTimeFields[6] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3",

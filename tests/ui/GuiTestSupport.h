@@ -54,6 +54,10 @@ private:
     HHOOK hook_;
 };
 
+// From now on a modal window of this thread that stays up longer than a test's steps
+// take is closed, and the running test fails with its title and text.
+void GuardAgainstForgottenDialogs();
+
 // The six time fields, departure hour to arrival second.
 extern const char* const kTimeFields[6];
 

@@ -421,18 +421,23 @@ TEST(MessageDialogModal, ClosesWithTheResultOfHowItWasClosed) {
     }
 }
 
-TEST(MessageDialogModal, AQuitRequestClosesItAndStillEndsTheProgramAfterwards) {
+TEST(MessageDialogModal, AQuitRequestOrTheSessionEndClosesItAndStillEndsTheProgram) {
     MainWindowFixture f;
-    const DialogRun run =
-        RunDialog(kSameTime, TMsgDlgType::mtError, {mbOK}, [](HWND) { ::PostQuitMessage(0); });
-    EXPECT_EQ(run.result, 2);
-    EXPECT_FALSE(::IsWindow(run.dialog));
-    bool quitSeen = false;
-    MSG msg;
-    while (!quitSeen && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        quitSeen = msg.message == WM_QUIT;
+    const HWND app = f.app->hwnd();
+    const std::function<void(HWND)> ends[] = {
+        [](HWND) { ::PostQuitMessage(0); },
+        [app](HWND) { ::SendMessageW(app, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF); }};
+    for (const auto& end : ends) {
+        const DialogRun run = RunDialog(kSameTime, TMsgDlgType::mtError, {mbOK}, end);
+        EXPECT_EQ(run.result, 2);
+        EXPECT_FALSE(::IsWindow(run.dialog));
+        bool quitSeen = false;
+        MSG msg;
+        while (!quitSeen && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            quitSeen = msg.message == WM_QUIT;
+        }
+        EXPECT_TRUE(quitSeen);
     }
-    EXPECT_TRUE(quitSeen);
 }
 
 struct ButtonRoleCase {
