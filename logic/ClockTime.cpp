@@ -1,13 +1,13 @@
 // Integer reading, clock-time building and splitting, and the text forms of clock times.
 //
-// Floating-point note: every operation on a TClockTime here is a plain IEEE double operation.
-// The 32-bit Windows build compiles this library with SSE2 scalar math (see CMakeLists.txt),
-// so no value is ever held with x87 excess precision and both builds give identical bits.
+// Floating-point note: the native build does plain IEEE double operations; the 32-bit Windows
+// build keeps x87 code, which may hold an intermediate in 80-bit precision (see CMakeLists.txt).
 #include "logic/ClockTime.h"
 
 #include <cmath>
 
 #include "logic/LocaleItems.h"
+#include "logic/TripArithmetic.h"
 
 namespace quillfen {
 
@@ -125,16 +125,20 @@ bool TryMakeClockTime(std::int32_t hour, std::int32_t minute, std::int32_t secon
     return true;
 }
 
-void SplitClockTime(TClockTime time, std::uint16_t& hour, std::uint16_t& minute,
-                    std::uint16_t& second, std::uint16_t& millisecond) noexcept {
+std::uint32_t DayMilliseconds(TClockTime time) noexcept {
     // Rounding is symmetric, so the magnitude of the rounded count is the rounded magnitude.
     double count = std::fabs(time * static_cast<double>(kMsPerDay));
     if (!(count < 0x1p52)) {
         // Already a whole number (or not a number at all): drop the days exactly.
         count = std::isfinite(count) ? std::fmod(count, static_cast<double>(kMsPerDay)) : 0.0;
     }
-    const auto dayMs =
-        static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::rint(count)) % kMsPerDay);
+    // llrint rounds to the nearest, ties to even (the default rounding mode).
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::llrint(count)) % kMsPerDay);
+}
+
+void SplitClockTime(TClockTime time, std::uint16_t& hour, std::uint16_t& minute,
+                    std::uint16_t& second, std::uint16_t& millisecond) noexcept {
+    const std::uint32_t dayMs = DayMilliseconds(time);
     const std::uint32_t minutesOfDay = dayMs / kMsPerMinute;
     const std::uint32_t rest = dayMs % kMsPerMinute;
     hour = static_cast<std::uint16_t>(minutesOfDay / 60);

@@ -3,9 +3,16 @@
 // compiled with the library's floating-point settings.
 #pragma once
 
+#include <cstdint>
+
 #include "logic/ClockTime.h"
 
 namespace quillfen {
+
+// The millisecond of the day that SplitClockTime splits time into: the count of milliseconds
+// rounded to the nearest (ties to even), whole days dropped. Checking a travel time against a
+// whole number of seconds needs only this, not the split.
+std::uint32_t DayMilliseconds(TClockTime time) noexcept;
 
 // The fixed times of the night-train arithmetic.
 struct NightClockTimes {
