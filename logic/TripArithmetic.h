@@ -14,6 +14,16 @@ namespace quillfen {
 // whole number of seconds needs only this, not the split.
 std::uint32_t DayMilliseconds(TClockTime time) noexcept;
 
+// Hour, minute, second and millisecond of a millisecond of the day.
+struct ClockParts {
+    unsigned Hour, Minute, Second, Millisecond;
+};
+inline ClockParts SplitDayMilliseconds(std::uint32_t dayMs) noexcept {
+    const std::uint32_t minutesOfDay = dayMs / 60'000;
+    const std::uint32_t rest = dayMs % 60'000;
+    return {minutesOfDay / 60, minutesOfDay % 60, rest / 1'000, rest % 1'000};
+}
+
 // The fixed times of the night-train arithmetic.
 struct NightClockTimes {
     TClockTime LastSecond;  // 23:59:59
