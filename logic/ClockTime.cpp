@@ -14,7 +14,10 @@ namespace quillfen {
 
 TClockSettings ClockSettings{"h:mm:ss AMPM", ':', '.', "am", "pm"};
 
-Exception::Exception(const std::string& message) : std::runtime_error(message) {}
+Exception::Exception(const std::string& message)
+    : message_(std::make_shared<const std::string>(message)) {}
+
+const char* Exception::what() const noexcept { return message_->c_str(); }
 
 namespace {
 
