@@ -1,19 +1,23 @@
-// Integer reading, clock-time building and splitting, and the text forms of clock times.
+// Integer reading, clock-time building and splitting, and reading clock times from text.
 //
-// Floating-point note: every operation on a TClockTime here is a plain IEEE double operation.
-// The 32-bit Windows build compiles this library with SSE2 scalar math (see CMakeLists.txt),
-// so no value is ever held with x87 excess precision and both builds give identical bits.
+// Floating-point note: the native build does plain IEEE double operations; the 32-bit Windows
+// build keeps x87 code, which may hold an intermediate in 80-bit precision (see CMakeLists.txt).
 #include "logic/ClockTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "logic/LocaleItems.h"
+#include "logic/TripArithmetic.h"
 
 namespace quillfen {
 
 TClockSettings ClockSettings{"h:mm:ss AMPM", ':', '.', "am", "pm"};
 
-Exception::Exception(const std::string& message) : std::runtime_error(message) {}
+Exception::Exception(const std::string& message)
+    : message_(std::make_shared<const std::string>(message)) {}
+
+const char* Exception::what() const noexcept { return message_->c_str(); }
 
 namespace {
 
@@ -21,7 +25,6 @@ constexpr std::int32_t kMsPerHour = 3'600'000;
 constexpr std::int32_t kMsPerMinute = 60'000;
 constexpr std::int32_t kMsPerSecond = 1'000;
 constexpr std::uint32_t kMsPerDay = 86'400'000;
-constexpr std::size_t kMaxTextBytes = 256;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -66,43 +69,23 @@ std::size_t HexPrefixLength(std::string_view text) {
     return 0;
 }
 
-void AppendNumber(std::string& text, unsigned value, bool twoDigits) {
-    if (value >= 10 || twoDigits) {
-        if (value >= 100) AppendNumber(text, value / 100, false);
-        text += static_cast<char>('0' + value / 10 % 10);
-    }
-    text += static_cast<char>('0' + value % 10);
-}
-
-// Drops everything past kMaxTextBytes, backing up to the start of a UTF-8 character.
-void CapText(std::string& text) {
-    if (text.size() <= kMaxTextBytes) return;
-    std::size_t cut = kMaxTextBytes;
-    for (int back = 0; back < 3 && cut > 0; ++back) {
-        if ((static_cast<unsigned char>(text[cut]) & 0xC0u) != 0x80u) break;
-        --cut;
-    }
-    if ((static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) cut = kMaxTextBytes;
-    text.resize(cut);
-}
-
-// Length of a run of the same letter at the start of format (1 or 2).
-std::size_t LetterRun(std::string_view format) {
-    return format.size() >= 2 && format[1] == format[0] ? 2 : 1;
-}
-
 }  // namespace
 
 bool TryParseInteger(std::string_view text, std::int32_t& value) noexcept {
     value = 0;
-    std::size_t pos = text.find_first_not_of(' ');
-    if (pos == std::string_view::npos) return false;
-    bool negative = false;
-    if (text[pos] == '+' || text[pos] == '-') {
-        negative = text[pos] == '-';
-        ++pos;
+    // The usual field text, one to nine decimal digits and nothing else, cannot overflow.
+    if (!text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); })) {
+        for (char c : text) value = value * 10 + (c - '0');
+        return true;
     }
-    std::string_view rest = text.substr(pos);
+    const char* pos = text.data();
+    const char* const end = pos + text.size();
+    while (pos != end && *pos == ' ') ++pos;
+    if (pos == end) return false;
+    const bool negative = *pos == '-';
+    if (negative || *pos == '+') ++pos;
+    const std::string_view rest(pos, static_cast<std::size_t>(end - pos));
     std::uint32_t pattern = 0;
     const std::size_t prefix = HexPrefixLength(rest);
     const bool read = prefix > 0 ? ReadHexPattern(rest.substr(prefix), pattern)
@@ -125,71 +108,24 @@ bool TryMakeClockTime(std::int32_t hour, std::int32_t minute, std::int32_t secon
     return true;
 }
 
-void SplitClockTime(TClockTime time, std::uint16_t& hour, std::uint16_t& minute,
-                    std::uint16_t& second, std::uint16_t& millisecond) noexcept {
+std::uint32_t DayMilliseconds(TClockTime time) noexcept {
     // Rounding is symmetric, so the magnitude of the rounded count is the rounded magnitude.
     double count = std::fabs(time * static_cast<double>(kMsPerDay));
     if (!(count < 0x1p52)) {
         // Already a whole number (or not a number at all): drop the days exactly.
         count = std::isfinite(count) ? std::fmod(count, static_cast<double>(kMsPerDay)) : 0.0;
     }
-    const auto dayMs =
-        static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::rint(count)) % kMsPerDay);
-    const std::uint32_t minutesOfDay = dayMs / kMsPerMinute;
-    const std::uint32_t rest = dayMs % kMsPerMinute;
-    hour = static_cast<std::uint16_t>(minutesOfDay / 60);
-    minute = static_cast<std::uint16_t>(minutesOfDay % 60);
-    second = static_cast<std::uint16_t>(rest / kMsPerSecond);
-    millisecond = static_cast<std::uint16_t>(rest % kMsPerSecond);
+    // llrint rounds to the nearest, ties to even (the default rounding mode).
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::llrint(count)) % kMsPerDay);
 }
 
-std::string ClockTimeToText(TClockTime time) {
-    std::uint16_t hour, minute, second, millisecond;
-    SplitClockTime(time, hour, minute, second, millisecond);
-    const TClockSettings& settings = ClockSettings;
-    const std::string_view format = settings.ClockFormat;
-    const bool twelveHour = format.find("AMPM") != std::string_view::npos;
-    const unsigned shownHour = twelveHour ? (hour + 11u) % 12u + 1u : hour;
-
-    std::string text;
-    text.reserve(format.size() + settings.MorningDesignator.size() +
-                 settings.AfternoonDesignator.size());
-    for (std::size_t i = 0; i < format.size();) {
-        const std::string_view rest = format.substr(i);
-        if (rest.compare(0, 4, "AMPM") == 0) {
-            text += hour < 12 ? settings.MorningDesignator : settings.AfternoonDesignator;
-            i += 4;
-        } else if (rest[0] == 'h' || rest[0] == 'm' || rest[0] == 's') {
-            const std::size_t run = LetterRun(rest);
-            const unsigned value = rest[0] == 'h' ? shownHour : rest[0] == 'm' ? minute : second;
-            AppendNumber(text, value, run == 2);
-            i += run;
-        } else {
-            if (rest[0] != ':') {
-                text += rest[0];
-            } else if (settings.ClockSeparator != '\0') {
-                text += settings.ClockSeparator;
-            }
-            ++i;
-        }
-    }
-    CapText(text);
-    return text;
-}
-
-std::string DurationToText(TClockTime duration) {
-    std::uint16_t hour, minute, second, millisecond;
-    SplitClockTime(duration, hour, minute, second, millisecond);
-    const TClockSettings& settings = ClockSettings;
-    const bool twoDigitHour = settings.ClockFormat.find("hh") != std::string::npos;
-    std::string text;
-    text.reserve(10);
-    AppendNumber(text, hour, twoDigitHour);
-    if (settings.ClockSeparator != '\0') text += settings.ClockSeparator;
-    AppendNumber(text, minute, true);
-    if (settings.ClockSeparator != '\0') text += settings.ClockSeparator;
-    AppendNumber(text, second, true);
-    return text;
+void SplitClockTime(TClockTime time, std::uint16_t& hour, std::uint16_t& minute,
+                    std::uint16_t& second, std::uint16_t& millisecond) noexcept {
+    const ClockParts parts = SplitDayMilliseconds(DayMilliseconds(time));
+    hour = static_cast<std::uint16_t>(parts.Hour);
+    minute = static_cast<std::uint16_t>(parts.Minute);
+    second = static_cast<std::uint16_t>(parts.Second);
+    millisecond = static_cast<std::uint16_t>(parts.Millisecond);
 }
 
 namespace {

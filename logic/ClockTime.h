@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -21,9 +23,15 @@ struct TClockSettings {
 };
 extern TClockSettings ClockSettings;  // the one process-wide record
 
-class Exception : public std::runtime_error {  // base of the program's errors
+// Base of the program's errors. The message is shared between copies, so copying an
+// exception (as throwing does) never allocates and never throws.
+class Exception : public std::exception {
 public:
     explicit Exception(const std::string& message);
+    const char* what() const noexcept override;  // the message, as given
+
+private:
+    std::shared_ptr<const std::string> message_;
 };
 class EConvertError : public Exception {
 public:

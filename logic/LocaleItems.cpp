@@ -201,9 +201,11 @@ LocaleTimeItems ReadUserLocaleTimeItems() {
                                     ? shape.hourFlag != '-' && shape.hourFlag != '_'
                                     : shape.hourFlag == '0';
         items.TimeSeparator = ToUtf8(shape.separator.c_str(), codeset);
-        items.ClockKind = twentyFour ? "1" : "0";
-        items.HourLeadingZero = zeroPadded ? "1" : "0";
-        items.DesignatorPlace = shape.designatorFirst ? "1" : "0";
+        // Whole strings, not literals: GCC 12 wrongly warns (-Wrestrict) on assigning a
+        // literal to an optional string in C++20.
+        items.ClockKind = std::string(twentyFour ? "1" : "0");
+        items.HourLeadingZero = std::string(zeroPadded ? "1" : "0");
+        items.DesignatorPlace = std::string(shape.designatorFirst ? "1" : "0");
     }
     freelocale(locale);
     return items;

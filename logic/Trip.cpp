@@ -1,18 +1,26 @@
 // One trip calculation: reading the six fields, checking the times and building the result.
 #include "logic/Trip.h"
 
+#include <cstring>
+#include <string_view>
+
+#include "logic/ClockText.h"
 #include "logic/TripArithmetic.h"
 
 namespace quillfen {
 
 namespace {
 
-constexpr const char* kDepartLabel = "出発：";
-constexpr const char* kArriveLabel = "到着：";
-constexpr const char* kNextDayMarker = "（翌日）";
-constexpr const char* kTravelWords = "所要時間は";
-constexpr const char* kTravelEnd = "です。";
-constexpr const char* kLineBreak = "\r\n";
+constexpr std::string_view kDepartLabel = "出発：";
+constexpr std::string_view kArriveLabel = "到着：";
+constexpr std::string_view kNextDayMarker = "（翌日）";
+constexpr std::string_view kTravelWords = "所要時間は";
+constexpr std::string_view kTravelEnd = "です。";
+constexpr std::string_view kLineBreak = "\r\n";
+// The longest result text: every label and break, two clock times and a travel time.
+constexpr std::size_t kResultRoom =
+    kDepartLabel.size() + kArriveLabel.size() + kNextDayMarker.size() + kTravelWords.size() +
+    kTravelEnd.size() + 2 * kLineBreak.size() + 2 * kClockTextRoom + kDurationTextRoom;
 constexpr const char* kMemoAfterDialog = "エラーです。";
 constexpr const char* kMemoNotInteger = "文字が入力されました。\r\nエラーです(2)。";
 constexpr const char* kMemoOutOfRange = "時刻入力エラーです(1)。";
@@ -30,22 +38,23 @@ TripOutcome DialogOutcome(TripDialog kind, const char* text) {
     return outcome;
 }
 
-TripOutcome ResultOutcome(TClockTime depart, TClockTime arrive, TClockTime travel, bool nextDay) {
-    TripOutcome outcome;
-    std::string& memo = outcome.MemoText;
-    memo.reserve(96);
-    memo += kDepartLabel;
-    memo += ClockTimeToText(depart);
-    memo += kLineBreak;
-    memo += kArriveLabel;
-    memo += ClockTimeToText(arrive);
-    if (nextDay) memo += kNextDayMarker;
-    memo += kLineBreak;
-    memo += kTravelWords;
-    memo += DurationToText(travel);
-    memo += kTravelEnd;
+char* Put(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// The three result lines, written into one buffer and copied into the memo text at once.
+void SetResult(TripOutcome& outcome, TClockTime depart, TClockTime arrive, TClockTime travel,
+               bool nextDay) {
+    const ClockTextFormat& format = ClockTextFormat::Current();
+    char memo[kResultRoom];
+    char* end = format.WriteTime(Put(memo, kDepartLabel), depart);
+    end = format.WriteTime(Put(Put(end, kLineBreak), kArriveLabel), arrive);
+    if (nextDay) end = Put(end, kNextDayMarker);
+    end = format.WriteDuration(Put(Put(end, kLineBreak), kTravelWords), travel);
+    end = Put(end, kTravelEnd);
+    outcome.MemoText = std::string(memo, end);
     outcome.StartClip = true;
-    return outcome;
 }
 
 }  // namespace
@@ -89,7 +98,7 @@ TripResult CalculateTrip(const std::array<std::string, 6>& fieldTexts, std::uint
 
     if (nightTrain == 0) {
         if (depart < arrive) {
-            result.Outcome = ResultOutcome(depart, arrive, DayTravelTime(depart, arrive), false);
+            SetResult(result.Outcome, depart, arrive, DayTravelTime(depart, arrive), false);
         } else if (depart == arrive) {
             result.Outcome = DialogOutcome(TripDialog::Error, kDialogSameTime);
         } else {
@@ -97,7 +106,7 @@ TripResult CalculateTrip(const std::array<std::string, 6>& fieldTexts, std::uint
         }
     } else if (depart > arrive) {
         const TClockTime travel = NightTravelTime(depart, arrive, FixedNightTimes());
-        result.Outcome = ResultOutcome(depart, arrive, travel, true);
+        SetResult(result.Outcome, depart, arrive, travel, true);
     } else {
         result.Outcome = DialogOutcome(TripDialog::Warning, kDialogTooLong);
     }

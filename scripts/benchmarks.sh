@@ -8,15 +8,48 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j2 --target logic_benchmarks trip_proof >/dev/null
+# --- instruction counts: build
+cmake --build build/native -j2 --target logic_counts >/dev/null
+# --- end instruction counts: build
 bash scripts/build-windows.sh Quillfen2b program_bench minimal_window bare_controls
 
 echo "== logic, ns per call (median of 10 repetitions)"
 build/native/benchmarks/logic_benchmarks --benchmark_repetitions=10 \
   --benchmark_report_aggregates_only=true 2>/dev/null | grep _median
+# --- instruction counts (valgrind's callgrind; they repeat whatever else runs)
+# Total instructions of one run of a command.
+instructions() {
+  local out
+  out=$(mktemp)
+  valgrind --tool=callgrind --callgrind-out-file="$out" "$@" >/dev/null 2>&1
+  awk '/^totals:/ {print $2}' "$out"
+  rm -f "$out"
+}
+# Instructions per unit: a run of N units and one of 2N, so the set-up cancels out.
+# per_unit UNITS_IN_N COMMAND_FOR_N -- COMMAND_FOR_2N
+per_unit() {
+  local units=$1 small=() large=()
+  shift
+  while [[ $1 != -- ]]; do small+=("$1"); shift; done
+  shift
+  large=("$@")
+  awk -v a="$(instructions "${small[@]}")" -v b="$(instructions "${large[@]}")" -v n="$units" \
+    'BEGIN { printf "%.1f", (b - a) / n }'
+}
+counts=build/native/benchmarks/logic_counts
+proof=build/native/tools/proof/trip_proof
+echo "== instructions per call (callgrind, native, h:mm:ss with ':', Japanese designators)"
+echo "CalculateTrip day   $(per_unit 1000 $counts day 1000 -- $counts day 2000) (at most 1200)"
+echo "CalculateTrip night $(per_unit 1000 $counts night 1000 -- $counts night 2000) (at most 1300)"
+# Every departure second has 86,399 trips: 10 departures against 20, on one thread.
+echo "proof, per trip     $(per_unit $((10 * 86399)) $proof --threads 1 --every 8640 -- \
+  $proof --threads 1 --every 4320) (at most 60)"
+# --- end instruction counts
+
 echo "== exhaustive proof, native"
 build/native/tools/proof/trip_proof | tail -n 3
 echo "== executable"
-stat -c 'Quillfen2b.exe %s bytes' build/win/app/Quillfen2b.exe
+stat -c 'Quillfen2b.exe %s bytes (at most 204800)' build/win/app/Quillfen2b.exe
 echo "== under Wine"
 scripts/wine-bench.sh build/win bash -c '
   exe="Z:$PWD/build/win/app/Quillfen2b.exe"

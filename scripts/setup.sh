@@ -10,7 +10,7 @@ packages=(
   wine wine32 wine64
   xvfb xauth x11-utils imagemagick xdotool
   fonts-ipafont-gothic fonts-ipafont-mincho locales
-  python3 sox
+  python3 sox valgrind
 )
 
 missing=()

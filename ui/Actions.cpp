@@ -1,8 +1,7 @@
 #include "ui/Actions.h"
 
-#include <stdexcept>
-
 #include "app/Application.h"
+#include "logic/ClockTime.h"
 #include "ui/MemoryStream.h"
 #include "ui/Text.h"
 
@@ -67,13 +66,13 @@ std::vector<MenuTop> BuildMenu(Table<MenuItemDescription> layout, TActionManager
             menu.push_back(std::move(top));
             continue;
         }
-        if (menu.empty()) throw std::logic_error("menu item before its top-level entry");
+        if (menu.empty()) throw Exception("menu item before its top-level entry");
         MenuEntry entry;
         if (d.caption == "-") {
             entry.separator = true;
         } else {
             entry.action = actions.Find(d.action);
-            if (!entry.action) throw std::logic_error("menu item names an unknown command");
+            if (!entry.action) throw Exception("menu item names an unknown command");
             entry.caption = Widen(entry.action->caption);
             entry.imageIndex = entry.action->imageIndex;
             entry.mnemonic = MnemonicLetter(entry.caption);
@@ -88,8 +87,7 @@ void ImageListTraits::Close(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
 ImageListHandle ReadImageList(std::string_view stream) {
     MemoryStream memory(stream);
     ImageListHandle list(::ImageList_Read(&memory));
-    if (!list)
-        throw std::runtime_error("ストリームからの ImageList データの読み込みに失敗しました");
+    if (!list) throw Exception("ストリームからの ImageList データの読み込みに失敗しました");
     return list;
 }
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <optional>
-#include <stdexcept>
 
 #include "app/Application.h"
+#include "logic/ClockTime.h"
 #include "ui/Text.h"
 
 namespace quillfen {
@@ -142,7 +142,7 @@ Form::~Form() {
 void Form::BeginBuild(const FormSpec& item) {
     const int ppi = ScreenPixelsPerInch();
     FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
-    if (!font) throw std::runtime_error("フォントを作成できません");
+    if (!font) throw Exception("フォントを作成できません");
     scale_ = ScaleForTextHeight(MeasureZeroHeight(font.get()));
     largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
     menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
@@ -151,7 +151,7 @@ void Form::BeginBuild(const FormSpec& item) {
 
 void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
                           const std::vector<ControlSpec>& controls) {
-    if (!font) throw std::runtime_error("フォントを作成できません");
+    if (!font) throw Exception("フォントを作成できません");
     scale_ = {};
     CreateFormWindow(item, std::move(font));
     for (const ControlSpec& control : controls) AddControl(control);
@@ -182,7 +182,7 @@ void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
 HWND Form::ParentHandle(std::string_view parent) const {
     if (parent.empty()) return hwnd();
     const HWND h = ControlHandle(parent);
-    if (!h) throw std::logic_error("unknown parent control");
+    if (!h) throw Exception("unknown parent control");
     return h;
 }
 
@@ -218,7 +218,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     bounds.bottom = bounds.top + scale_(item.height);
     if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
     control.hwnd = CreateChild(item, control, parent, bounds);
-    if (!control.hwnd) throw std::runtime_error("コントロールを作成できません");
+    if (!control.hwnd) throw Exception("コントロールを作成できません");
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
     if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);

@@ -1,8 +1,7 @@
 #include "ui/MessageDialogs.h"
 
-#include <stdexcept>
-
 #include "app/Application.h"
+#include "logic/ClockTime.h"
 #include "ui/MessageForm.h"
 
 namespace quillfen {
@@ -10,7 +9,7 @@ namespace quillfen {
 int ShowMessageDialog(std::string_view text, TMsgDlgType kind, TMsgDlgButtons buttons,
                       int /*helpContext: there is no help file to open*/) {
     TApplication* application = TApplication::Instance();
-    if (!application) throw std::logic_error("message dialog without an application");
+    if (!application) throw Exception("message dialog without an application");
     // One window per call, destroyed when the dialog object goes out of scope.
     TMessageForm dialog(*application, text, kind, buttons);
     return dialog.ShowModal();

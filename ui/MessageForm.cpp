@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <stdexcept>
 
 #include "app/Application.h"
+#include "logic/ClockTime.h"
 #include "resources/StringIds.h"
 #include "ui/Layout.h"
 #include "ui/Text.h"
@@ -74,7 +74,7 @@ std::string LoadText(UINT id) {
     const wchar_t* text = nullptr;
     const int length =
         ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) throw std::runtime_error("文字列リソースが見つかりません");
+    if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
     return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
@@ -184,7 +184,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     }
 
     FontHandle font = CreateMessageFont();
-    if (!font) throw std::runtime_error("フォントを作成できません");
+    if (!font) throw Exception("フォントを作成できません");
     MessageLayoutInput input;
     input.hasIcon = look.icon != 0;
     {
@@ -278,7 +278,7 @@ void TMessageForm::CopyToClipboard() {
     g_services.beep();
     if (!g_services.copyText(hwnd(), ClipboardText())) {
         // Shown by the last-resort display; the dialog stays open.
-        throw std::runtime_error("クリップボードを開くことができません");
+        throw Exception("クリップボードを開くことができません");
     }
 }
 

@@ -1,6 +1,6 @@
 #include "ui/Window.h"
 
-#include <stdexcept>
+#include "logic/ClockTime.h"
 
 namespace quillfen {
 
@@ -34,7 +34,7 @@ void RegisterWindowClass(const WindowClass& windowClass, WNDPROC procedure) {
     wc.hbrBackground = windowClass.background;
     wc.lpszClassName = windowClass.name;
     if (!::RegisterClassExW(&wc)) {
-        throw std::runtime_error("ウィンドウクラスの作成でエラーが発生しました");
+        throw Exception("ウィンドウクラスの作成でエラーが発生しました");
     }
 }
 
@@ -51,7 +51,7 @@ void Window::Create(const WindowClass& windowClass, DWORD exStyle, const wchar_t
     RegisterWindowClass(windowClass, &Window::Procedure);
     HWND hwnd = ::CreateWindowExW(exStyle, windowClass.name, title, style, x, y, width, height,
                                   parentOrOwner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd) throw std::runtime_error("ウィンドウの作成でエラーが発生しました");
+    if (!hwnd) throw Exception("ウィンドウの作成でエラーが発生しました");
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -94,6 +94,20 @@ TEST(ClockTimeToTextSeparator, NulPrintsNothingAndOtherBytesPrintThemselves) {
     EXPECT_EQ(ClockTimeToText(Make(7, 5, 0)), "7.05.00");
 }
 
+TEST(ClockTimeToTextSettings, FollowsEachFieldAssignedInPlace) {
+    ClockSettingsScope scope("h:mm:ss AMPM", ':', '.', "午前", "午後");
+    const double time = Make(13, 5, 0);
+    EXPECT_EQ(ClockTimeToText(time), "1:05:00 午後");
+    ClockSettings.ClockFormat.replace(0, 12, "AMPM h:mm:ss");  // same length, same storage
+    EXPECT_EQ(ClockTimeToText(time), "午後 1:05:00");
+    ClockSettings.ClockSeparator = '.';
+    ClockSettings.AfternoonDesignator = "PM";
+    EXPECT_EQ(ClockTimeToText(time), "PM 1.05.00");
+    ClockSettings.ClockFormat = "hh:mm:ss";
+    EXPECT_EQ(ClockTimeToText(time), "13.05.00");
+    EXPECT_EQ(DurationToText(Make(1, 2, 3)), "01.02.03");
+}
+
 struct CapCase {
     const char* format;
     std::string designator;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ResourceIds.h"
+#include "logic/ClockTime.h"
 #include "ui/Actions.h"
 #include "ui/MemoryStream.h"
 #include "ui/Resources.h"
@@ -86,7 +87,7 @@ TEST(MemoryStream, FeedsTheImageListReader) {
     ASSERT_FALSE(bytes.empty());
     const quillfen::ImageListHandle list = quillfen::ReadImageList(bytes);
     EXPECT_EQ(::ImageList_GetImageCount(list.get()), 3);
-    EXPECT_THROW(quillfen::ReadImageList(bytes.substr(0, 20)), std::runtime_error);
+    EXPECT_THROW(quillfen::ReadImageList(bytes.substr(0, 20)), quillfen::Exception);
 }
 
 }  // namespace

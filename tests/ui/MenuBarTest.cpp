@@ -4,6 +4,7 @@
 
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
+#include "logic/ClockTime.h"
 #include "resources/ResourceIds.h"
 #include "ui/MenuDrawing.h"
 #include "ui/Resources.h"
@@ -70,7 +71,7 @@ TEST(CommandImages, ReadFromTheStoredStreamAndBadDataRefused) {
         try {
             ReadImageList(bad);
             ADD_FAILURE() << "accepted " << bad.size() << " bytes";
-        } catch (const std::runtime_error& e) {
+        } catch (const quillfen::Exception& e) {
             EXPECT_STREQ(e.what(), "ストリームからの ImageList データの読み込みに失敗しました");
         }
     }
