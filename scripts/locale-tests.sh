@@ -27,7 +27,7 @@ exec "$here/wine-bench.sh" --ordinary "$locale" "$build" bash -c '
   wait_for() {
     local id
     for _ in $(seq 200); do
-      id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
+      id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
       [[ -n "$id" ]] && { echo "$id"; return 0; }
       sleep 0.1
     done
@@ -38,14 +38,16 @@ exec "$here/wine-bench.sh" --ordinary "$locale" "$build" bash -c '
   shot() {
     local id WIDTH HEIGHT X Y
     id=$(wait_for "$1")
-    sleep 0.5
+    sleep 1
     eval "$(xdotool getwindowgeometry --shell "$id")"
     import -window root -crop "$((WIDTH + $3))x$((HEIGHT + $4))+${X}+${Y}" "$shots/$2"
   }
-  # With no window manager the keyboard goes to the window under the pointer, and a
-  # dialog is closed by a click on its OK button (at the foot, in the middle).
+  # With no window manager nothing gives a window the keyboard focus: point at it and
+  # focus it. A dialog is closed by a click on its OK button (at the foot, in the middle).
   point_at() {
-    xdotool mousemove --window "$(wait_for "$1")" 30 30
+    local id
+    id=$(wait_for "$1")
+    xdotool mousemove --window "$id" 30 30 windowfocus "$id"
     sleep 0.2
   }
   click_ok() {
