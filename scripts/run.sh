@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and runs it under Wine. With a usable X display it opens there;
+# Builds the program and runs it under Wine in the user's own locale, in a plain Wine
+# prefix of its own (build/win/prefix-<locale>). With a usable X display it opens there;
 # without one it starts on a virtual screen, saves a screenshot and closes it again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -7,14 +8,24 @@ cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh Quillfen2b
 exe=build/win/app/Quillfen2b.exe
 
+# Japanese where no locale is set, only C/POSIX, or one the system has not generated.
+own=${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}
+if [[ "${own%%.*}" =~ ^(|C|POSIX)$ || -n "$(locale 2>&1 >/dev/null)" ]]; then
+  echo "Locale \"$own\" not usable here: running under ja_JP.UTF-8."
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+elif [[ -z "${LC_ALL:-}" && -n "${LC_TIME:-}" ]]; then
+  # Wine reads the regional formats from the messages category only.
+  export LC_MESSAGES=$LC_TIME
+fi
+
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
-  QUILLFEN_USE_DISPLAY=1 exec scripts/wine-bench.sh build/win wine "$exe"
+  QUILLFEN_USE_DISPLAY=1 exec scripts/wine-bench.sh --ordinary own build/win wine "$exe"
 fi
 
 mkdir -p build/screenshots
 shot=$PWD/build/screenshots/main-window.png
 echo "No X display: starting the program on a virtual screen."
-scripts/wine-bench.sh build/win bash -c '
+scripts/wine-bench.sh --ordinary own build/win bash -c '
   wine "$1" &
   pid=$!
   for _ in $(seq 100); do

@@ -40,11 +40,18 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${install[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
-  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
-  locale-gen >/dev/null
-fi
+# ja_JP is the bench's locale; en_US and fi_FI are the other regional formats the
+# black-box tests run under (12-hour with AM/PM; "." as the time separator).
+locales=(ja_JP en_US fi_FI)
+generate=0
+for l in "${locales[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qix "$l\.utf8"; then
+    sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >>/etc/locale.gen
+    generate=1
+  fi
+done
+if ((generate)); then locale-gen >/dev/null; fi
 
 # Wine draws caption buttons with Marlett. Debian ships it in fonts-wine, which also
 # puts 60 bitmap fonts where every Wine process loads them at start; only the one font

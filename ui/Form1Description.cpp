@@ -76,7 +76,7 @@ constexpr FormDescription<TForm1> kForm1{
     302,
     {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, -12},
     {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, -16},
-    {L"MS UI Gothic", DEFAULT_CHARSET, -12},
+    {L"MS UI Gothic", SHIFTJIS_CHARSET, -12},
     kControls,
     sizeof kControls / sizeof kControls[0],
 };

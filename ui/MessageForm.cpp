@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+#include <cwchar>
 
 #include "app/Application.h"
 #include "logic/ClockTime.h"
 #include "resources/StringIds.h"
+#include "ui/Form1Description.h"
 #include "ui/Layout.h"
 #include "ui/Text.h"
 
@@ -78,8 +81,26 @@ std::string LoadText(UINT id) {
     return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
-// The system's message font; the default GUI font when the metrics cannot be read.
-FontHandle CreateMessageFont() {
+// True when the font's face has a glyph of its own for every character of the text. What
+// font linking would draw instead is not counted: not every system links the faces.
+bool Covers(HFONT font, const WideString& text) {
+    WindowDc screen(nullptr);
+    ScopedSelect select(screen.get(), font);
+    std::vector<WORD> glyphs(text.size());
+    if (::GetGlyphIndicesW(screen.get(), text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                           GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] >= L' ' && glyphs[i] == 0xFFFF) return false;
+    }
+    return true;
+}
+
+// The system's message font (the default GUI font when the metrics cannot be read) where it
+// has the glyphs of the text shown; otherwise the same height with the Japanese character
+// set, for which the font mapper picks a face that has them; else the form's face.
+FontHandle CreateMessageFont(const WideString& shown) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     LOGFONTW font{};
@@ -88,6 +109,15 @@ FontHandle CreateMessageFont() {
     } else {
         ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
+    FontHandle chosen(::CreateFontIndirectW(&font));
+    if (chosen && Covers(chosen.get(), shown)) return chosen;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    chosen = FontHandle(::CreateFontIndirectW(&font));
+    if (chosen && Covers(chosen.get(), shown)) return chosen;
+    const FontDescription& form = Form1Description().font;
+    font.lfCharSet = form.charset;
+    wcsncpy(font.lfFaceName, form.face, LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
     return FontHandle(::CreateFontIndirectW(&font));
 }
 
@@ -103,9 +133,17 @@ SIZE MeasureWithDrawText(HDC dc, const WideString& text, int width, UINT format)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// A caption's single-line width plus padding, measured once per button for the run.
+// A caption's single-line width plus padding, measured once per button and font for the
+// run: texts the system font cannot show are laid out in another font.
 int CaptionWidth(HDC dc, std::size_t button, const std::string& caption) {
+    static LOGFONTW measuredFont{};
     static std::array<int, kButtonCount> measured{};
+    LOGFONTW font{};
+    ::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+    if (std::memcmp(&font, &measuredFont, sizeof font) != 0) {
+        measuredFont = font;
+        measured.fill(0);
+    }
     if (measured[button] == 0) {
         measured[button] =
             MeasureWithDrawText(dc, Widen(caption), 0, DT_SINGLELINE).cx + kCaptionPadding;
@@ -183,7 +221,9 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
         captions_.push_back(LoadText(kButtons[i].caption));
     }
 
-    FontHandle font = CreateMessageFont();
+    WideString shown = Widen(text_);
+    for (const std::string& caption : captions_) shown += Widen(caption);
+    FontHandle font = CreateMessageFont(shown);
     if (!font) throw Exception("フォントを作成できません");
     MessageLayoutInput input;
     input.hasIcon = look.icon != 0;

@@ -93,12 +93,35 @@ struct Trip {
 };
 
 // Typed from the first field: three fields of departure, three of arrival, the
-// night-train field, then Enter on the Calculate button.
-const Trip kTrips[] = {
-    {"9\n05\n00\n11\n20\n30\n\n\n", L"出発：9:05:00\r\n到着：11:20:30\r\n所要時間は2:15:30です。"},
-    {"23\n30\n00\n0\n15\n00\n1\n\n",
-     L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。"},
+// night-train field, then Enter on the Calculate button. The memo in the regional format
+// of each locale the tests run under: the bench's, 12-hour with AM/PM, "." separating.
+constexpr const char* kDayKeys = "9\n05\n00\n11\n20\n30\n\n\n";
+constexpr const char* kNightKeys = "23\n30\n00\n0\n15\n00\n1\n\n";
+const struct {
+    const wchar_t* locale;
+    Trip trips[2];
+} kTripsByLocale[] = {
+    {L"ja-JP",
+     {{kDayKeys, L"出発：9:05:00\r\n到着：11:20:30\r\n所要時間は2:15:30です。"},
+      {kNightKeys, L"出発：23:30:00\r\n到着：0:15:00（翌日）\r\n所要時間は0:45:00です。"}}},
+    {L"en-US",
+     {{kDayKeys, L"出発：9:05:00 AM\r\n到着：11:20:30 AM\r\n所要時間は2:15:30です。"},
+      {kNightKeys, L"出発：11:30:00 PM\r\n到着：12:15:00 AM（翌日）\r\n所要時間は0:45:00です。"}}},
+    {L"fi-FI",
+     {{kDayKeys, L"出発：9.05.00\r\n到着：11.20.30\r\n所要時間は2.15.30です。"},
+      {kNightKeys, L"出発：23.30.00\r\n到着：0.15.00（翌日）\r\n所要時間は0.45.00です。"}}},
 };
+
+// The day and the night trip for the user's locale; fails the test for an unknown one.
+const Trip* TripsHere() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    ::GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+    for (const auto& l : kTripsByLocale) {
+        if (std::wstring(name) == l.locale) return l.trips;
+    }
+    ADD_FAILURE() << "no expected memo for the locale " << name;
+    return nullptr;
+}
 
 void TypeTrip(const ProgramDriver& program, const char* keys) {
     for (const char* k = keys; *k; ++k) {
@@ -112,10 +135,12 @@ void TypeTrip(const ProgramDriver& program, const char* keys) {
 }
 
 TEST(Program, WorkedExamplesTypedFromTheKeyboardAlone) {
+    const Trip* trips = TripsHere();
+    ASSERT_NE(trips, nullptr);
     ProgramDriver program;
-    for (const Trip& trip : kTrips) {
-        TypeTrip(program, trip.keys);
-        EXPECT_EQ(program.MemoText(), trip.memo);
+    for (int i = 0; i < 2; ++i) {
+        TypeTrip(program, trips[i].keys);
+        EXPECT_EQ(program.MemoText(), trips[i].memo);
     }
     program.AltKey(VK_F4);
     EXPECT_EQ(program.WaitForExit(), 0u);
@@ -124,10 +149,12 @@ TEST(Program, WorkedExamplesTypedFromTheKeyboardAlone) {
 using testsupport::ClipboardText;
 
 TEST(ProgramMenu, AltPThenCCopiesTheResult) {
+    const Trip* trips = TripsHere();
+    ASSERT_NE(trips, nullptr);
     ProgramDriver program;
-    TypeTrip(program, kTrips[0].keys);
+    TypeTrip(program, trips[0].keys);
     const std::wstring memo = program.MemoText();
-    ASSERT_EQ(memo, kTrips[0].memo);
+    ASSERT_EQ(memo, trips[0].memo);
     program.AltKey('P');
     Settle(300);
     program.Key('C');

@@ -141,7 +141,7 @@ TEST_F(MainWindowLayout, FontsKeepTheirFacesAndCharacterSets) {
         {"BitBtn1", L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, -12},
         {"Label1", L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, scaledLarge},
         {"Memo1", L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, scaledLarge},
-        {"ActionMainMenuBar1", L"MS UI Gothic", DEFAULT_CHARSET, f.form->Scale()(-12)},
+        {"ActionMainMenuBar1", L"MS UI Gothic", SHIFTJIS_CHARSET, f.form->Scale()(-12)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
