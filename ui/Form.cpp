@@ -15,7 +15,7 @@ namespace {
 
 DisplayMetricsOverride g_metrics;
 
-FontHandle MakeFont(const FontDescription& d, int height) {
+LOGFONTW FontRequest(const FontDescription& d, int height) {
     LOGFONTW lf{};
     lf.lfHeight = height;
     lf.lfWeight = FW_NORMAL;
@@ -25,7 +25,46 @@ FontHandle MakeFont(const FontDescription& d, int height) {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     wcsncpy(lf.lfFaceName, d.face, LF_FACESIZE - 1);
-    return FontHandle(::CreateFontIndirectW(&lf));
+    return lf;
+}
+
+int CALLBACK TakeProportionalFace(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD,
+                                  LPARAM found) {
+    // TMPF_FIXED_PITCH set means variable pitch; the described faces are sans-serif, and
+    // '@' faces are the vertical variants.
+    const BYTE pitch = metrics->tmPitchAndFamily;
+    if (!(pitch & TMPF_FIXED_PITCH) || (pitch & 0xF0) == FF_ROMAN || font->lfFaceName[0] == L'@')
+        return 1;
+    wcsncpy(reinterpret_cast<wchar_t*>(found), font->lfFaceName, LF_FACESIZE - 1);
+    return 0;
+}
+
+// The forms are laid out for proportional faces. Where the described face is missing, the
+// font mapper takes the first face of the character set, which may be fixed-pitch (on a
+// non-Japanese system with only the IPA fonts, IPAGothic): its wider lines then wrap in
+// the memo and push the travel time out of sight. Such a font is replaced by the first
+// proportional sans-serif face of the same character set. A memory DC keeps this off the window
+// server.
+FontHandle MakeFont(const FontDescription& d, int height) {
+    LOGFONTW lf = FontRequest(d, height);
+    FontHandle font(::CreateFontIndirectW(&lf));
+    MemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!font || !dc) return font;
+    TEXTMETRICW metrics{};
+    {
+        ScopedSelect select(dc.get(), font.get());
+        if (!::GetTextMetricsW(dc.get(), &metrics) || (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH))
+            return font;
+    }
+    LOGFONTW query{};
+    query.lfCharSet = d.charset;
+    wchar_t face[LF_FACESIZE] = {};
+    ::EnumFontFamiliesExW(dc.get(), &query, TakeProportionalFace, reinterpret_cast<LPARAM>(face),
+                          0);
+    if (!face[0]) return font;
+    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    FontHandle proportional(::CreateFontIndirectW(&lf));
+    return proportional ? std::move(proportional) : std::move(font);
 }
 
 // The size a label takes for its text; with a wrap width it breaks lines at words.
