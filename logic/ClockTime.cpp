@@ -112,8 +112,11 @@ std::uint32_t DayMilliseconds(TClockTime time) noexcept {
     // Rounding is symmetric, so the magnitude of the rounded count is the rounded magnitude.
     double count = std::fabs(time * static_cast<double>(kMsPerDay));
     if (!(count < 0x1p52)) {
-        // Already a whole number (or not a number at all): drop the days exactly.
-        count = std::isfinite(count) ? std::fmod(count, static_cast<double>(kMsPerDay)) : 0.0;
+        // Already a whole number (or not a number at all): drop the days exactly. Tested after
+        // fmod, not before: x87 code may hold a product that overflows a double as a finite
+        // extended value until the call, and fmod of the infinity it becomes is NaN.
+        count = std::fmod(count, static_cast<double>(kMsPerDay));
+        if (!(count >= 0.0)) count = 0.0;
     }
     // llrint rounds to the nearest, ties to even (the default rounding mode).
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::llrint(count)) % kMsPerDay);
