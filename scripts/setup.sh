@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make ninja-build g++ clang libclang-rt-14-dev
+  lib32stdc++-12-dev libc6-dev-i386 linux-libc-dev:i386
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32 wine64

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every test of the project, from a fresh machine: installs the tools, builds natively
 # (plain and with AddressSanitizer + UndefinedBehaviorSanitizer), runs the logic, media
-# and proof tests, fuzzes for a minute, then cross-builds the Windows program and runs
-# its tests under Wine on a virtual screen.
+# and proof tests, fuzzes a minute each in the x86-64 and the 32-bit x87 build, then
+# cross-builds the Windows program and runs its tests under Wine on a virtual screen.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs=2
@@ -65,7 +65,7 @@ fi
 
 echo "=== fuzz build"
 if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_FUZZ=ON; then
-  ctest_suite "fuzzing (60 s)" build/fuzz
+  ctest_suite "fuzzing (60 s each: x86-64, 32-bit x87)" build/fuzz
 else
   failed=$((failed + 1)); failures+=("fuzz build")
 fi
