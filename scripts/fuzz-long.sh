@@ -11,9 +11,12 @@ seconds=${1:-600}
 dir=build/fuzz/fuzz
 
 bash scripts/setup.sh >/dev/null || { echo "setup failed"; exit 1; }
+source scripts/windows-build.sh
+runner=()
+((host_runs_32bit)) || runner=(qemu-i386-static)
 mkdir -p build
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUILLFEN_FUZZ=ON >build/fuzz.configure.log 2>&1 &&
+  -DQUILLFEN_FUZZ=ON -DQUILLFEN_X87_RUNNER="${runner[*]}" >build/fuzz.configure.log 2>&1 &&
   cmake --build build/fuzz -j2 --target logic_fuzzer logic_fuzzer_x87 >build/fuzz.build.log 2>&1 ||
   { tail -n 40 build/fuzz.configure.log build/fuzz.build.log; exit 1; }
 
@@ -22,9 +25,16 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0:quarantine_size_mb=16}
 pids=()
 for fuzzer in logic_fuzzer logic_fuzzer_x87; do
   mkdir -p "$dir/corpus-$fuzzer" "$dir/findings-$fuzzer"
-  "$dir/$fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 -print_coverage=1 \
+  launch=("$dir/$fuzzer")
+  seeds=(fuzz/seeds)
+  if [[ $fuzzer == logic_fuzzer_x87 && ${#runner[@]} -gt 0 ]]; then
+    # An emulated 32-bit process cannot list folders here (see fuzz/CMakeLists.txt).
+    launch=("${runner[@]}" "$dir/$fuzzer")
+    seeds=("-seed_inputs=$(printf '%s\n' fuzz/seeds/* "$dir/corpus-$fuzzer"/* | grep -v '\*$' | paste -sd,)")
+  fi
+  "${launch[@]}" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 -print_coverage=1 \
     -max_len=1024 -dict=fuzz/logic.dict -artifact_prefix="$dir/findings-$fuzzer/" \
-    "$dir/corpus-$fuzzer" fuzz/seeds >"$dir/long-$fuzzer.log" 2>&1 &
+    "$dir/corpus-$fuzzer" "${seeds[@]}" >"$dir/long-$fuzzer.log" 2>&1 &
   pids+=($!)
 done
 status=0
