@@ -12,6 +12,15 @@ cmake --build build/native -j2 --target logic_benchmarks trip_proof >/dev/null
 cmake --build build/native -j2 --target logic_counts >/dev/null
 # --- end instruction counts: build
 bash scripts/build-windows.sh Quillfen2b program_bench minimal_window bare_controls
+source scripts/windows-build.sh
+if ((!host_runs_32bit)); then
+  # The size is the shipped i686 program's; the Wine figures below are of the x86-64 build.
+  win32_notice
+  cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake >/dev/null
+  cmake --build build/win -j2 --target Quillfen2b >/dev/null
+fi
+export win_dir
 
 echo "== logic, ns per call (median of 10 repetitions)"
 build/native/benchmarks/logic_benchmarks --benchmark_repetitions=10 \
@@ -50,16 +59,16 @@ echo "== exhaustive proof, native"
 build/native/tools/proof/trip_proof | tail -n 3
 echo "== executable"
 stat -c 'Quillfen2b.exe %s bytes (at most 204800)' build/win/app/Quillfen2b.exe
-echo "== under Wine"
-scripts/wine-bench.sh build/win bash -c '
-  exe="Z:$PWD/build/win/app/Quillfen2b.exe"
-  minimal="Z:$PWD/build/win/benchmarks/windows/minimal_window.exe"
-  wine build/win/benchmarks/windows/program_bench.exe startup "${exe//\//\\}" "${minimal//\//\\}" 21
+echo "== under Wine ($win_dir)"
+scripts/wine-bench.sh "$win_dir" bash -c '
+  exe="Z:$PWD/$win_dir/app/Quillfen2b.exe"
+  minimal="Z:$PWD/$win_dir/benchmarks/windows/minimal_window.exe"
+  wine $win_dir/benchmarks/windows/program_bench.exe startup "${exe//\//\\}" "${minimal//\//\\}" 21
   # The floor: the same standard controls created bare, against the same minimal window.
-  bare="Z:$PWD/build/win/benchmarks/windows/bare_controls.exe"
-  wine build/win/benchmarks/windows/program_bench.exe startup "${bare//\//\\}" "${minimal//\//\\}" 21 |
+  bare="Z:$PWD/$win_dir/benchmarks/windows/bare_controls.exe"
+  wine $win_dir/benchmarks/windows/program_bench.exe startup "${bare//\//\\}" "${minimal//\//\\}" 21 |
     sed "s/^startup runs=\([0-9]*\) quillfen_/startup_bare_controls runs=\1 bare_/"
-  wine build/win/benchmarks/windows/program_bench.exe latency "${exe//\//\\}" 50
+  wine $win_dir/benchmarks/windows/program_bench.exe latency "${exe//\//\\}" 50
 ' 2>&1 | grep -E '^(startup|calculate_latency)'
 
 # --- Start-up in Wine server requests, a count that does not depend on the load ---
@@ -67,9 +76,9 @@ scripts/wine-bench.sh build/win bash -c '
 # median of 5 starts after a warm-up, for the minimal window, the bare controls and
 # Quillfen; the target is at most 1.10 times the bare controls.
 echo "== start-up, Wine server requests to the first idle moment"
-scripts/wine-bench.sh build/win bash scripts/server-requests.sh build/win \
-  build/win/benchmarks/windows/minimal_window.exe build/win/benchmarks/windows/bare_controls.exe \
-  build/win/app/Quillfen2b.exe 2>&1 | grep '^server_requests' |
+scripts/wine-bench.sh "$win_dir" bash scripts/server-requests.sh "$win_dir" \
+  "$win_dir/benchmarks/windows/minimal_window.exe" "$win_dir/benchmarks/windows/bare_controls.exe" \
+  "$win_dir/app/Quillfen2b.exe" 2>&1 | grep '^server_requests' |
   awk '{ print; split($3, m, "="); v[$2] = m[2] }
        END { printf "server_requests_ratio quillfen_to_bare_controls=%.3f quillfen_to_minimal=%.3f\n",
              v["Quillfen2b"] / v["bare_controls"], v["Quillfen2b"] / v["minimal_window"] }'

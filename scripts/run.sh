@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine in the user's own locale, in a plain Wine
-# prefix of its own (build/win/prefix-<locale>). With a usable X display it opens there;
+# prefix of its own (build/win/prefix-<locale>; build/win64 where the machine runs no
+# 32-bit code, see windows-build.sh). With a usable X display it opens there;
 # without one it starts on a virtual screen, saves a screenshot and closes it again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/build-windows.sh Quillfen2b
-exe=build/win/app/Quillfen2b.exe
+source scripts/windows-build.sh
+win32_notice
+exe=$win_dir/app/Quillfen2b.exe
 
 # Japanese where no locale is set, only C/POSIX, or one the system has not generated.
 own=${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}
@@ -19,13 +22,13 @@ elif [[ -z "${LC_ALL:-}" && -n "${LC_TIME:-}" ]]; then
 fi
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
-  QUILLFEN_USE_DISPLAY=1 exec scripts/wine-bench.sh --ordinary own build/win wine "$exe"
+  QUILLFEN_USE_DISPLAY=1 exec scripts/wine-bench.sh --ordinary own "$win_dir" wine "$exe"
 fi
 
 mkdir -p build/screenshots
 shot=$PWD/build/screenshots/main-window.png
 echo "No X display: starting the program on a virtual screen."
-scripts/wine-bench.sh --ordinary own build/win bash -c '
+scripts/wine-bench.sh --ordinary own "$win_dir" bash -c '
   wine "$1" &
   pid=$!
   for _ in $(seq 100); do

@@ -4,12 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh Quillfen2b
+source scripts/windows-build.sh
+export win_dir
 mkdir -p docs/screenshots
 
-QUILLFEN_SCREEN=800x600x24 scripts/wine-bench.sh build/win bash -c '
+QUILLFEN_SCREEN=800x600x24 scripts/wine-bench.sh "$win_dir" bash -c '
   set -euo pipefail
   out=docs/screenshots
-  wine build/win/app/Quillfen2b.exe &
+  wine "$win_dir/app/Quillfen2b.exe" &
   pid=$!
   for _ in $(seq 100); do
     xdotool search --name "^Quillfen_2.03b$" >/dev/null 2>&1 && break

@@ -41,6 +41,24 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${install[@]}" >/dev/null
 fi
 
+# A kernel without IA-32 emulation runs no 32-bit program: the Windows tests then run an
+# x86-64 build under the 64-bit Wine, and the 32-bit x87 fuzz build runs under user-mode
+# emulation (see windows-build.sh).
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  extra=(g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev qemu-user-static)
+  absent=()
+  for p in "${extra[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || absent+=("$p")
+  done
+  if ((${#absent[@]})); then
+    [[ $(id -u) -eq 0 ]] || { echo "setup: missing ${absent[*]}; run as root" >&2; exit 1; }
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${absent[@]}" \
+      >/dev/null || { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+      --no-install-recommends "${absent[@]}" >/dev/null; }
+  fi
+fi
+
 # ja_JP is the bench's locale; en_US and fi_FI are the other regional formats the
 # black-box tests run under (12-hour with AM/PM; "." as the time separator).
 locales=(ja_JP en_US fi_FI)

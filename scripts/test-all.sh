@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 jobs=2
 
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+source scripts/windows-build.sh
+x87_runner=()
+((host_runs_32bit)) || x87_runner=(-DQUILLFEN_X87_RUNNER=qemu-i386-static)
 
 passed=0
 failed=0
@@ -64,15 +67,24 @@ else
 fi
 
 echo "=== fuzz build"
-if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_FUZZ=ON; then
+if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_FUZZ=ON "${x87_runner[@]}"; then
   ctest_suite "fuzzing (60 s each: x86-64, 32-bit x87)" build/fuzz
 else
   failed=$((failed + 1)); failures+=("fuzz build")
 fi
 
-echo "=== windows build"
-if build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake; then
-  ctest_suite "windows tests (Wine)" build/win scripts/wine-bench.sh build/win
+if ((!host_runs_32bit)); then
+  win32_notice
+  echo "=== windows build (i686, built only)"
+  if build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); failures+=("windows build (i686)")
+  fi
+fi
+echo "=== windows build ($win_dir)"
+if build "$win_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$win_toolchain"; then
+  ctest_suite "windows tests (Wine)" "$win_dir" scripts/wine-bench.sh "$win_dir"
 else
   failed=$((failed + 1)); failures+=("windows build")
 fi
@@ -81,5 +93,6 @@ echo
 if ((${#failures[@]})); then
   printf 'failed: %s\n' "${failures[@]}"
 fi
+win32_notice 2>&1
 echo "$passed passed, $failed failed"
 ((failed == 0))

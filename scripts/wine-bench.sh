@@ -16,6 +16,8 @@ fi
 build=$(realpath "$1")
 shift
 here=$(cd "$(dirname "$0")" && pwd)
+# Puts the 64-bit Wine first where this machine runs no 32-bit code.
+source "$here/windows-build.sh"
 
 if [[ "$ordinary" == own ]]; then
   # Wine takes the regional formats from the messages category.
