@@ -32,6 +32,6 @@ fi
 win32_notice() {
   ((host_runs_32bit)) && return 0
   echo "NOTE: this machine's kernel runs no 32-bit code, so the shipped i686 program cannot" \
-    "start under Wine here; the Windows tests run against the x86-64 build of the same" \
-    "sources in $win_dir (64-bit Wine), and the i686 program is built only." >&2
+    "start under Wine here: the x86-64 build of the same sources ($win_dir) runs instead," \
+    "under the 64-bit Wine." >&2
 }
