@@ -1,15 +1,4 @@
-# Cross build for 64-bit Windows with Debian's MinGW-w64 (win32 thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-find_program(QUILLFEN_WINE wine64 HINTS /usr/lib/wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLFEN_WINE})
+# The same program for 64-bit Windows, for machines whose kernel runs no 32-bit code.
+set(quillfen_mingw_cpu x86_64)
+set(quillfen_wine wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGWToolchain.cmake)
