@@ -31,7 +31,8 @@ for fuzzer in logic_fuzzer logic_fuzzer_x87; do
     # An emulated 32-bit process cannot list folders here (see fuzz/CMakeLists.txt).
     launch=("${runner[@]}" "$dir/$fuzzer")
     printf '%s\n' fuzz/seeds/* "$dir/corpus-$fuzzer"/* | grep -v '\*$' | paste -sd, >"$dir/seeds-$fuzzer.txt"
-    seeds=("-seed_inputs=@$dir/seeds-$fuzzer.txt")
+    # After a signal the emulator restores no x87 state: no per-input timer (SIGALRM).
+    seeds=("-seed_inputs=@$dir/seeds-$fuzzer.txt" -timeout=0)
   fi
   "${launch[@]}" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 -print_coverage=1 \
     -max_len=1024 -dict=fuzz/logic.dict -artifact_prefix="$dir/findings-$fuzzer/" \
