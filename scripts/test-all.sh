@@ -9,7 +9,7 @@ jobs=2
 
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
 source scripts/windows-build.sh
-x87_runner=()
+x87_runner=(-DQUILLFEN_X87_RUNNER=)
 ((host_runs_32bit)) || x87_runner=(-DQUILLFEN_X87_RUNNER=qemu-i386-static)
 
 passed=0
