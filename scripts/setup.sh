@@ -14,49 +14,39 @@ packages=(
   python3 sox valgrind
 )
 
-missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  missing=(i386)
-fi
-for p in "${packages[@]}"; do
-  if [[ "$p" == wine32 ]]; then p=wine32:i386; fi
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-
-if ((${#missing[@]})); then
+updated=0
+# Installs those of the given packages that are not installed yet (wine32 as wine32:i386).
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    [[ "$p" == wine32 ]] && p=wine32:i386
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
   if [[ $(id -u) -ne 0 ]]; then
     echo "setup: missing ${missing[*]}; run as root" >&2
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  dpkg --add-architecture i386
-  apt-get update -qq
-  install=()
-  for p in "${packages[@]}"; do
-    [[ "$p" == wine32 ]] && p=wine32:i386
-    install+=("$p")
-  done
-  apt-get install -y -qq --no-install-recommends "${install[@]}" >/dev/null
-fi
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    updated=0
+  fi
+  if ((!updated)); then
+    apt-get update -qq
+    updated=1
+  fi
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+install_missing "${packages[@]}"
 
 # A kernel without IA-32 emulation runs no 32-bit program: the Windows tests then run an
 # x86-64 build under the 64-bit Wine, and the 32-bit x87 fuzz build runs under user-mode
 # emulation (see windows-build.sh).
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  extra=(g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-    mingw-w64-x86-64-dev qemu-user-static)
-  absent=()
-  for p in "${extra[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || absent+=("$p")
-  done
-  if ((${#absent[@]})); then
-    [[ $(id -u) -eq 0 ]] || { echo "setup: missing ${absent[*]}; run as root" >&2; exit 1; }
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${absent[@]}" \
-      >/dev/null || { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-      --no-install-recommends "${absent[@]}" >/dev/null; }
-  fi
+  install_missing g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 \
+    mingw-w64-x86-64-dev qemu-user-static
 fi
 
 # ja_JP is the bench's locale; en_US and fi_FI are the other regional formats the
