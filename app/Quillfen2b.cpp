@@ -1,31 +1,21 @@
-// Program entry: reads the regional time settings, builds the application object and
-// its two forms, and runs the event loop. The exit code is always 0.
+// Program entry: builds the application object and its forms and runs the event loop.
+// The exit code is always 0.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 
-#include "app/Application.h"
-#include "logic/ClockTime.h"
-#include "ui/About.h"
-#include "ui/Quillfen2bU.h"
-#include "ui/Text.h"
+#include "resources/ResourceIds.h"
+#include "ui/forms/Startup.h"
+#include "ui/framework/Application.h"
+#include "ui/win32/Text.h"
 
 namespace quillfen {
 
 int Quillfen2b() {
-    // Before the first window, so the scaling sees the real screen density.
-    ::SetProcessDPIAware();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    LoadClockSettings();
+    InitialiseProcess();
     try {
-        TApplication application;
-        application.SetTitle("Quillfen");
-        application.CreateForm<TForm1>();
-        // The About box is only reached through the menu: it is built once the main
-        // window is up and idle, hidden, as the second owned form.
-        application.WhenFirstIdle([&application] { application.CreateForm<TAboutBox>(); });
+        TApplication application(resource::kMainIcon);
+        StartUp(application);
         application.Run();
     } catch (const std::exception& e) {
         // Start-up failed before the loop could show anything: say so instead of vanishing.

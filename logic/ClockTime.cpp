@@ -14,11 +14,6 @@ namespace quillfen {
 
 TClockSettings ClockSettings{"h:mm:ss AMPM", ':', '.', "am", "pm"};
 
-Exception::Exception(const std::string& message)
-    : message_(std::make_shared<const std::string>(message)) {}
-
-const char* Exception::what() const noexcept { return message_->c_str(); }
-
 namespace {
 
 constexpr std::int32_t kMsPerHour = 3'600'000;

@@ -2,12 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "logic/Exception.h"
 
 namespace quillfen {
 
@@ -23,16 +23,6 @@ struct TClockSettings {
 };
 extern TClockSettings ClockSettings;  // the one process-wide record
 
-// Base of the program's errors. The message is shared between copies, so copying an
-// exception (as throwing does) never allocates and never throws.
-class Exception : public std::exception {
-public:
-    explicit Exception(const std::string& message);
-    const char* what() const noexcept override;  // the message, as given
-
-private:
-    std::shared_ptr<const std::string> message_;
-};
 class EConvertError : public Exception {
 public:
     using Exception::Exception;

@@ -11,7 +11,7 @@
 #include <new>
 #include <typeinfo>
 
-#include "logic/ClockTime.h"
+#include "logic/Exception.h"
 
 namespace std {
 

@@ -52,6 +52,13 @@ ctest_suite() {
 
 mkdir -p build
 
+echo "=== include check (layers include only downward)"
+if python3 scripts/check-includes.py; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1)); failures+=("include check")
+fi
+
 echo "=== native build"
 if build build/native -DCMAKE_BUILD_TYPE=Release; then
   ctest_suite "native tests" build/native

@@ -4,8 +4,8 @@
 
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
-#include "ui/About.h"
-#include "ui/Layout.h"
+#include "ui/forms/About.h"
+#include "ui/win32/Layout.h"
 
 namespace quillfen::testing {
 namespace {

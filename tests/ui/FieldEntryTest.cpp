@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestSupport.h"
-#include "ui/Text.h"
+#include "ui/win32/Clipboard.h"
+#include "ui/win32/Text.h"
 
 namespace quillfen::testing {
 namespace {
@@ -88,7 +89,7 @@ TEST(DigitFilterPaste, PastedTextIsNotFiltered) {
     MainWindowFixture f;
     const HWND field = f.Control("LabeledEdit1");
     ::SetFocus(field);
-    ASSERT_TRUE(CopyTextToClipboard(f.form->hwnd(), "ab"));
+    ASSERT_NO_THROW(CopyTextToClipboard(f.form->hwnd(), "ab"));
     ::SendMessageW(field, WM_PASTE, 0, 0);
     EXPECT_EQ(TextOf(field), L"ab");
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
-#include "ui/About.h"
+#include "ui/forms/About.h"
 
 namespace quillfen::testing {
 namespace {

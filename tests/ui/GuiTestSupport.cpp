@@ -6,8 +6,10 @@
 #include <deque>
 #include <vector>
 
+#include "resources/ResourceIds.h"
 #include "tests/common/OpenDialogs.h"
-#include "ui/Handles.h"
+#include "ui/forms/Startup.h"
+#include "ui/win32/Handles.h"
 
 namespace quillfen::testing {
 
@@ -219,9 +221,8 @@ void MainWindowFixture::SetTimeFields(const std::array<const wchar_t*, 6>& texts
     for (int i = 0; i < 6; ++i) ::SetWindowTextW(Control(kTimeFields[i]), texts[i]);
 }
 
-MainWindowFixture::MainWindowFixture() : app(std::make_unique<TApplication>()) {
-    app->SetTitle("Quillfen");
-    form = &app->CreateForm<TForm1>();
+MainWindowFixture::MainWindowFixture()
+    : app(std::make_unique<TApplication>(resource::kMainIcon)), form(&BuildMainWindow(*app)) {
     ::ShowWindow(app->hwnd(), SW_SHOWNOACTIVATE);
     form->Show();
     app->RunFirstIdleSteps();

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Application.h"
-#include "ui/Quillfen2bU.h"
+#include "ui/framework/Application.h"
+#include "ui/forms/Quillfen2bU.h"
 
 namespace quillfen::testing {
 

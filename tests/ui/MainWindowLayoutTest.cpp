@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestSupport.h"
-#include "ui/Form1Description.h"
-#include "ui/Layout.h"
+#include "ui/forms/Form1Description.h"
+#include "ui/win32/Layout.h"
 
 namespace quillfen::testing {
 namespace {

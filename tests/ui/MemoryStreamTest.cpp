@@ -5,9 +5,9 @@
 
 #include "ResourceIds.h"
 #include "logic/ClockTime.h"
-#include "ui/Actions.h"
-#include "ui/MemoryStream.h"
-#include "ui/Resources.h"
+#include "ui/win32/ImageList.h"
+#include "ui/win32/MemoryStream.h"
+#include "ui/win32/Resources.h"
 
 namespace {
 

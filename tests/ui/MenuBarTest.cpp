@@ -6,8 +6,9 @@
 #include "MenuTestSupport.h"
 #include "logic/ClockTime.h"
 #include "resources/ResourceIds.h"
-#include "ui/MenuDrawing.h"
-#include "ui/Resources.h"
+#include "ui/controls/MenuDrawing.h"
+#include "ui/win32/ImageList.h"
+#include "ui/win32/Resources.h"
 
 namespace quillfen::testing {
 namespace {

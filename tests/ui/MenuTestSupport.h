@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "ui/framework/Application.h"
 #include "tests/common/Clipboard.h"
-#include "ui/Handles.h"
+#include "ui/win32/Handles.h"
 
 namespace quillfen::testing {
 

@@ -8,7 +8,7 @@
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
 #include "resources/VoiceClip.h"
-#include "ui/About.h"
+#include "ui/forms/About.h"
 
 namespace quillfen::testing {
 namespace {

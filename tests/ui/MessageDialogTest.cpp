@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
-#include "ui/MessageDialogs.h"
-#include "ui/MessageForm.h"
-#include "ui/Text.h"
+#include "ui/forms/MessageDialogs.h"
+#include "ui/forms/MessageForm.h"
+#include "ui/win32/Clipboard.h"
+#include "ui/win32/Text.h"
 
 namespace quillfen::testing {
 namespace {
@@ -520,7 +521,11 @@ public:
         beeps = 0;
         MessageDialogServices services = DefaultMessageDialogServices();
         services.beep = [] { ++beeps; };
-        if (clipboardFails) services.copyText = [](HWND, std::string_view) { return false; };
+        if (clipboardFails) {
+            services.copyText = [](HWND, std::string_view) {
+                throw Exception("クリップボードを開くことができません");
+            };
+        }
         previous_ = SetMessageDialogServices(services);
     }
     ~ServicesScope() { SetMessageDialogServices(previous_); }

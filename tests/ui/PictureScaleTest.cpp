@@ -4,9 +4,9 @@
 
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
-#include "ui/About.h"
-#include "ui/MenuDrawing.h"
-#include "ui/PictureScale.h"
+#include "ui/forms/About.h"
+#include "ui/controls/MenuDrawing.h"
+#include "ui/win32/PictureScale.h"
 
 namespace quillfen::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "GuiTestSupport.h"
-#include "ui/About.h"
+#include "ui/forms/About.h"
 
 namespace quillfen::testing {
 namespace {

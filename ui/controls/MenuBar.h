@@ -1,0 +1,103 @@
+// The main window's menu bar: a child control in the band container, with owner-drawn
+// drop-downs run by the platform's popup-menu loop.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+#include "ui/controls/MenuModel.h"
+#include "ui/win32/Handles.h"
+#include "ui/controls/MenuStyle.h"
+#include "ui/framework/Window.h"
+
+namespace quillfen {
+
+class MenuBar : public Window {
+public:
+    struct Callbacks {
+        std::function<void(TAction&)> execute;          // a chosen command runs
+        std::function<void(const TAction&)> highlight;  // a command's item is highlighted
+    };
+
+    MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, const MenuPalette& palette,
+            HIMAGELIST images, Callbacks callbacks);
+
+    // Alt alone or F10: the bar takes the focus and highlights its first entry.
+    void EnterMenuMode();
+    // Back to rest; the focus returns to where it was when menu mode began.
+    void LeaveMenuMode();
+    bool InMenuMode() const noexcept { return mode_ != Mode::Idle; }
+    // Alt+letter: opens the drop-down of the entry with that mnemonic, if there is one.
+    bool OpenByMnemonic(wchar_t letter);
+    // Opens a drop-down and runs its menu loop until it closes, then runs the command
+    // chosen in it, if any. From the keyboard the first item comes up highlighted.
+    void Open(int index, bool byKeyboard);
+
+    int HotIndex() const noexcept { return hot_; }
+    int OpenIndex() const noexcept { return open_; }
+    RECT EntryRect(int index) const noexcept { return entries_[static_cast<size_t>(index)]; }
+    const std::vector<MenuTop>& Menu() const noexcept { return menu_; }
+    HMENU DropDown(int index) const noexcept {
+        return dropDowns_[static_cast<size_t>(index)].get();
+    }
+    const MenuPalette& Palette() const noexcept { return palette_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    enum class Mode { Idle, BarMenu, DropDown };
+
+    void BuildDropDowns();
+    void LayoutEntries();
+    void Paint(HDC dc);
+    void SetHot(int index);
+    int HitTest(POINT client) const noexcept;
+    int HitTestScreen(POINT screen) const noexcept;
+    int Neighbour(int index, int step) const noexcept;
+    int EntryOfMnemonic(wchar_t letter) const noexcept;
+    UINT TrackDropDown(int index, bool byKeyboard);
+    void Choose(UINT command);
+    void KeyInBarMode(WPARAM key);
+    void CharInBarMode(wchar_t ch);
+    void MouseMoved(POINT at);
+    void FocusChanged(bool gained);
+    void SetFont(HFONT font, bool redraw);
+    LRESULT MenuOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages of the drop-down's loop, before it acts on them; true swallows one.
+    bool FilterMenuMessage(const MSG& msg) noexcept;
+    void SwitchTo(int index, bool byKeyboard) noexcept;
+    static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
+    // The drop-down's own window gets the frame drawn over its platform frame.
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void PaintFrame(HWND dropDown) const;
+    LRESULT MeasureItem(MEASUREITEMSTRUCT& item);
+    LRESULT DrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT MenuChar(wchar_t letter, HMENU menu) const;
+    void MenuSelect(UINT item, UINT flags);
+
+    std::vector<MenuTop> menu_;
+    std::vector<MenuHandle> dropDowns_;
+    std::vector<const MenuEntry*> commands_;  // command id − 1 → its item
+    std::vector<RECT> entries_;
+    MenuPalette palette_;
+    BrushHandle dropDownBrush_;
+    HIMAGELIST images_;
+    HFONT font_ = nullptr;
+    Callbacks callbacks_;
+
+    Mode mode_ = Mode::Idle;
+    int hot_ = -1;
+    int open_ = -1;
+    int pendingNext_ = -1;
+    bool pendingByKeyboard_ = false;
+    bool trackingMouse_ = false;
+    HWND returnFocus_ = nullptr;
+};
+
+}  // namespace quillfen

@@ -1,0 +1,310 @@
+#include "ui/forms/MessageForm.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <cwchar>
+
+#include "ui/framework/Application.h"
+#include "logic/Exception.h"
+#include "resources/StringIds.h"
+#include "ui/forms/FormFonts.h"
+#include "ui/win32/Layout.h"
+#include "ui/win32/Clipboard.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/Mnemonic.h"
+#include "ui/win32/Text.h"
+
+namespace quillfen {
+
+namespace {
+
+constexpr int kIconSize = 32;
+constexpr int kCaptionPadding = 8;
+constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int kLetterCount = 52;
+constexpr int kDividerLength = 27;
+
+struct ButtonKind {
+    TMsgDlgBtn button;
+    const char* name;
+    UINT caption;
+    int result;  // 0: the button does not close the dialog
+};
+
+// In layout order.
+constexpr ButtonKind kButtons[] = {
+    {mbYes, "Yes", IDS_BUTTON_YES, IDYES},
+    {mbNo, "No", IDS_BUTTON_NO, IDNO},
+    {mbOK, "OK", IDS_BUTTON_OK, IDOK},
+    {mbCancel, "Cancel", IDS_BUTTON_CANCEL, IDCANCEL},
+    {mbAbort, "Abort", IDS_BUTTON_ABORT, IDABORT},
+    {mbRetry, "Retry", IDS_BUTTON_RETRY, IDRETRY},
+    {mbIgnore, "Ignore", IDS_BUTTON_IGNORE, IDIGNORE},
+    {mbAll, "All", IDS_BUTTON_ALL, 8},
+    {mbNoToAll, "NoToAll", IDS_BUTTON_NO_TO_ALL, 9},
+    {mbYesToAll, "YesToAll", IDS_BUTTON_YES_TO_ALL, 10},
+    // The program has no help file: Help opens nothing and leaves the dialog open.
+    {mbHelp, "Help", IDS_BUTTON_HELP, 0},
+};
+constexpr std::size_t kButtonCount = std::size(kButtons);
+
+struct KindLook {
+    UINT title;  // 0: the application title
+    int icon;    // standard icon id, 0: none
+};
+
+KindLook LookOf(TMsgDlgType kind) {
+    switch (kind) {
+        case TMsgDlgType::mtWarning:
+            return {IDS_TITLE_WARNING, 32515};
+        case TMsgDlgType::mtError:
+            return {IDS_TITLE_ERROR, 32513};
+        case TMsgDlgType::mtInformation:
+            return {IDS_TITLE_INFORMATION, 32516};
+        case TMsgDlgType::mtConfirmation:
+            return {IDS_TITLE_CONFIRMATION, 32514};
+        case TMsgDlgType::mtCustom:
+            break;
+    }
+    return {0, 0};
+}
+
+void DefaultBeep() { ::MessageBeep(0); }
+
+MessageDialogServices g_services = DefaultMessageDialogServices();
+
+std::string LoadText(UINT id) {
+    // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
+    return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
+}
+
+// The system's message font (the default GUI font when the metrics cannot be read) where it
+// has the glyphs of the text shown; otherwise the same height with the Japanese character
+// set, for which the font mapper picks a face that has them; else the form's face.
+FontHandle CreateMessageFont(const WideString& shown) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW font{};
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = metrics.lfMessageFont;
+    } else {
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    }
+    FontHandle chosen(::CreateFontIndirectW(&font));
+    if (chosen && FontCovers(chosen.get(), shown)) return chosen;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    chosen = FontHandle(::CreateFontIndirectW(&font));
+    if (chosen && FontCovers(chosen.get(), shown)) return chosen;
+    font.lfCharSet = kFormFont.charset;
+    wcsncpy(font.lfFaceName, kFormFont.face, LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+    return FontHandle(::CreateFontIndirectW(&font));
+}
+
+SIZE MeasureLetterRun(HDC dc) {
+    SIZE run{};
+    ::GetTextExtentPoint32W(dc, kLetters, kLetterCount, &run);
+    return {run.cx / kLetterCount, run.cy};
+}
+
+// A caption's single-line width plus padding, measured once per button and font for the
+// run: texts the system font cannot show are laid out in another font.
+int CaptionWidth(HDC dc, std::size_t button, const std::string& caption) {
+    static LOGFONTW measuredFont{};
+    static std::array<int, kButtonCount> measured{};
+    LOGFONTW font{};
+    ::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+    if (std::memcmp(&font, &measuredFont, sizeof font) != 0) {
+        measuredFont = font;
+        measured.fill(0);
+    }
+    if (measured[button] == 0) {
+        measured[button] =
+            MeasureText(dc, Widen(caption)).cx + kCaptionPadding;
+    }
+    return measured[button];
+}
+
+struct LayoutUnits {
+    int hMargin, vMargin, hSpacing, vSpacing, buttonWidth, buttonHeight, buttonSpacing;
+};
+
+LayoutUnits UnitsFor(const MessageLayoutInput& in) {
+    const int w = in.averageWidth;
+    const int h = in.averageHeight;
+    LayoutUnits u{ScaleInt(8, w, 4),  ScaleInt(8, h, 8),  ScaleInt(10, w, 4), ScaleInt(10, h, 8),
+                  ScaleInt(50, w, 4), ScaleInt(14, h, 8), ScaleInt(4, w, 4)};
+    for (int caption : in.captionWidths) u.buttonWidth = std::max(u.buttonWidth, caption);
+    return u;
+}
+
+}  // namespace
+
+MessageDialogServices DefaultMessageDialogServices() noexcept {
+    return {&DefaultBeep, &CopyTextToClipboard};
+}
+
+MessageDialogServices SetMessageDialogServices(MessageDialogServices services) noexcept {
+    const MessageDialogServices previous = g_services;
+    g_services = services;
+    return previous;
+}
+
+MessageLayout LayOutMessageDialog(const MessageLayoutInput& in) {
+    const LayoutUnits u = UnitsFor(in);
+    int blockWidth = in.text.cx;
+    int blockHeight = in.text.cy;
+    if (in.hasIcon) {
+        blockWidth += kIconSize + u.hSpacing;
+        blockHeight = std::max(blockHeight, kIconSize);
+    }
+    const int count = static_cast<int>(in.captionWidths.size());
+    // With no buttons at all the row takes no room rather than a negative width.
+    const int rowWidth = count > 0 ? count * u.buttonWidth + (count - 1) * u.buttonSpacing : 0;
+
+    MessageLayout out;
+    out.client = {std::max(blockWidth, rowWidth) + 2 * u.hMargin,
+                  blockHeight + u.buttonHeight + u.vSpacing + 2 * u.vMargin};
+    if (in.hasIcon) out.icon = {u.hMargin, u.vMargin, u.hMargin + kIconSize, u.vMargin + kIconSize};
+    const int textLeft = blockWidth - in.text.cx + u.hMargin;
+    out.text = {textLeft, u.vMargin, textLeft + in.text.cx, u.vMargin + in.text.cy};
+    int left = (out.client.cx - rowWidth) / 2;
+    const int top = blockHeight + u.vMargin + u.vSpacing;
+    for (int i = 0; i < count; ++i) {
+        out.buttons.push_back({left, top, left + u.buttonWidth, top + u.buttonHeight});
+        left += u.buttonWidth + u.buttonSpacing;
+    }
+    return out;
+}
+
+TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMsgDlgType kind,
+                           TMsgDlgButtons buttons)
+    : Form(application), text_(text) {
+    const KindLook look = LookOf(kind);
+    title_ = look.title ? LoadText(look.title) : application.Title();
+    if (look.icon) icon_ = ::LoadIconW(nullptr, MAKEINTRESOURCEW(look.icon));
+    std::vector<std::size_t> requested;
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        if (!buttons.Contains(kButtons[i].button)) continue;
+        requested.push_back(i);
+        captions_.push_back(LoadText(kButtons[i].caption));
+    }
+
+    WideString shown = Widen(text_);
+    for (const std::string& caption : captions_) shown += Widen(caption);
+    FontHandle font = CreateMessageFont(shown);
+    if (!font) throw Exception("フォントを作成できません");
+    MessageLayoutInput input;
+    input.hasIcon = look.icon != 0;
+    {
+        WindowDc screen(nullptr);
+        ScopedSelect select(screen.get(), font.get());
+        const SIZE average = MeasureLetterRun(screen.get());
+        input.averageWidth = average.cx;
+        input.averageHeight = average.cy;
+        input.text =
+            MeasureText(screen.get(), Widen(text_), ::GetSystemMetrics(SM_CXSCREEN) / 2,
+                        DT_EXPANDTABS | DT_NOPREFIX);
+        for (std::size_t b = 0; b < requested.size(); ++b) {
+            input.captionWidths.push_back(CaptionWidth(screen.get(), requested[b], captions_[b]));
+        }
+    }
+    const MessageLayout layout = LayOutMessageDialog(input);
+    BuildAtRunTime({L"TMessageForm",
+                    title_,
+                    FormBorder::Dialog,
+                    FormPosition::ScreenCenter,
+                    layout.client.cx,
+                    layout.client.cy,
+                    {},
+                    {},
+                    {}},
+                   std::move(font), Controls(layout, buttons, requested));
+
+    // The message is shown as given: an "&" in it is a character, not a mnemonic.
+    message_ = ControlHandle("Message");
+    ::SetWindowLongW(message_, GWL_STYLE, ::GetWindowLongW(message_, GWL_STYLE) | SS_NOPREFIX);
+}
+
+std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
+                                                const std::vector<std::size_t>& requested) const {
+    // Default: OK, else Yes, else Retry. Cancel: Cancel, else No, else OK.
+    const TMsgDlgBtn defaultButton = buttons.Contains(mbOK)    ? mbOK
+                                     : buttons.Contains(mbYes) ? mbYes
+                                                               : mbRetry;
+    const TMsgDlgBtn cancelButton = buttons.Contains(mbCancel) ? mbCancel
+                                    : buttons.Contains(mbNo)   ? mbNo
+                                                               : mbOK;
+    auto control = [](std::string_view name, ControlKind kind, RECT r, std::string_view text) {
+        ControlSpec item{};
+        item.name = name;
+        item.kind = kind;
+        item.left = r.left;
+        item.top = r.top;
+        item.width = r.right - r.left;
+        item.height = r.bottom - r.top;
+        item.text = text;
+        item.font = FontRole::Form;
+        item.tabOrder = -1;
+        return item;
+    };
+    std::vector<ControlSpec> controls;
+    if (!::IsRectEmpty(&layout.icon))
+        controls.push_back(control("Image", ControlKind::Image, layout.icon, {}));
+    controls.push_back(control("Message", ControlKind::Label, layout.text, text_));
+    for (std::size_t b = 0; b < requested.size(); ++b) {
+        const ButtonKind& button = kButtons[requested[b]];
+        ControlSpec item =
+            control(button.name, ControlKind::Button, layout.buttons[b], captions_[b]);
+        item.tabOrder = static_cast<int>(b);
+        item.modalResult = button.result;
+        item.defaultButton = button.button == defaultButton;
+        item.cancelButton = button.button == cancelButton;
+        controls.push_back(item);
+    }
+    return controls;
+}
+
+HWND TMessageForm::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+    if (item.kind != ControlKind::Image) return nullptr;
+    const HWND image =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, bounds.left,
+                          bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                          parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (image) ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    return image;
+}
+
+std::string TMessageForm::ClipboardText() const {
+    const std::string divider = std::string(kDividerLength, '-') + "\r\n";
+    std::string out = divider + title_ + "\r\n" + divider + text_ + "\r\n" + divider;
+    for (const std::string& caption : captions_) out += WithoutMnemonic<std::string>(caption) + "   ";
+    out += "\r\n" + divider;
+    return out;
+}
+
+void TMessageForm::CopyToClipboard() {
+    g_services.beep();
+    // A failure is shown by the last-resort display; the dialog stays open.
+    g_services.copyText(hwnd(), ClipboardText());
+}
+
+bool TMessageForm::PreTranslateKey(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'C' &&
+        (msg.hwnd == hwnd() || ::IsChild(hwnd(), msg.hwnd))) {
+        const ShiftState shift = CurrentShiftState();
+        if (shift.ctrl && !shift.shift && !shift.alt) {
+            CopyToClipboard();
+            return true;
+        }
+    }
+    return Form::PreTranslateKey(msg);
+}
+
+}  // namespace quillfen

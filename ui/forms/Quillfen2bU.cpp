@@ -1,0 +1,188 @@
+#include "ui/forms/Quillfen2bU.h"
+
+#include "ui/framework/Application.h"
+#include "resources/ResourceIds.h"
+#include "resources/VoiceClip.h"
+#include "ui/forms/About.h"
+#include "ui/forms/Form1Description.h"
+#include "ui/forms/MessageDialogs.h"
+#include "ui/win32/PictureScale.h"
+#include "ui/win32/ImageList.h"
+#include "ui/win32/Resources.h"
+#include "ui/win32/Text.h"
+
+namespace quillfen {
+
+TForm1::TForm1(TApplication& application) : Form(application) {
+    calculate = [](const std::array<std::string, 6>& texts, std::uint8_t night) {
+        return CalculateTrip(texts, night);
+    };
+    playClip = [] { return PlayVoiceClip(); };
+    const LayoutScale pictures = CurrentPictureScale();
+    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
+    // The commands and their pictures exist before the menu bar that shows them.
+    imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
+    if (ImageListHandle scaled = ScaleImageList(imageList_.get(), pictures))
+        imageList_ = std::move(scaled);
+    actionManager_.Build(*this, Form1Actions());
+    Build(*this, Form1Description());
+    icon_ = IconFromIconFile(ResourceBytes(resource::kFormIcon));
+    if (IconHandle scaled = ScaleIcon(icon_.get(), pictures)) icon_ = std::move(scaled);
+    if (icon_) {
+        // The caption shows the small icon; the large one can wait (see TApplication).
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+        application.WhenFirstIdle([this] {
+            ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        });
+    }
+}
+
+TForm1::~TForm1() = default;
+
+HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+    if (item.kind == ControlKind::ControlBar) {
+        controlBar_ = std::make_unique<ControlBar>(parent, bounds);
+        return controlBar_->hwnd();
+    }
+    if (item.kind == ControlKind::MenuBar) {
+        MenuBar::Callbacks callbacks{
+            [this](TAction& action) { TActionManager::Execute(action, application_); },
+            [this](const TAction& action) {
+                application_.hint = std::string(LongHint(action.hint));
+            }};
+        menuBar_ = std::make_unique<MenuBar>(
+            parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+            MakeMenuPalette(CurrentSystemColours()), imageList_.get(), std::move(callbacks));
+        return menuBar_->hwnd();
+    }
+    return nullptr;
+}
+
+bool TForm1::PreTranslateKey(const MSG& msg) {
+    if (menuBar_) {
+        if (msg.message == WM_SYSCHAR &&
+            menuBar_->OpenByMnemonic(static_cast<wchar_t>(msg.wParam))) {
+            return true;
+        }
+        // In menu mode the bar reads the keys itself.
+        if (msg.hwnd == menuBar_->hwnd() && msg.message == WM_KEYDOWN) return false;
+    }
+    return Form::PreTranslateKey(msg);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Alt alone and F10 arrive as the menu key command with no letter. The window has no
+    // standard menu, so left alone they would open its window menu.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && menuBar_) {
+        if (menuBar_->InMenuMode()) {
+            menuBar_->LeaveMenuMode();
+        } else {
+            menuBar_->EnterMenuMode();
+        }
+        return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+// Selects the memo's whole text and copies it; the focus stays where it is.
+void TForm1::EditCopyExecute(TAction&) {
+    const HWND memo = ControlHandle("Memo1");
+    ::SendMessageW(memo, EM_SETSEL, 0, -1);
+    ::SendMessageW(memo, WM_COPY, 0, 0);
+}
+
+void TForm1::MInimizeExecute(TAction&) { application_.Minimize(); }
+
+void TForm1::HelpAboutExecute(TAction&) {
+    if (TAboutBox* about = AboutBox()) about->ShowModal();
+}
+
+bool TForm1::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != ControlHandle("BitBtn1")) return false;
+    DrawGlyphButton(item, glyph_, FontFor(FontRole::Form));
+    return true;
+}
+
+std::string TForm1::FieldText(const char* name) const {
+    return GetWindowTextUtf8(ControlHandle(name));
+}
+
+void TForm1::SetFieldText(const char* name, const std::string& text) {
+    SetWindowTextUtf8(ControlHandle(name), text);
+}
+
+// Enter fills an empty time field with "00" and moves on along the entry chain.
+void TForm1::EnterInTimeField(const char* field, const char* next) {
+    if (::GetWindowTextLengthW(ControlHandle(field)) == 0) SetFieldText(field, "00");
+    FocusControl(ControlHandle(next));
+}
+
+void TForm1::LabeledEdit1KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit1", "LabeledEdit2");
+}
+void TForm1::LabeledEdit2KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit2", "LabeledEdit3");
+}
+void TForm1::LabeledEdit3KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit3", "LabeledEdit4");
+}
+void TForm1::LabeledEdit4KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit4", "LabeledEdit5");
+}
+void TForm1::LabeledEdit5KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit5", "LabeledEdit6");
+}
+void TForm1::LabeledEdit6KeyDown(HWND, WORD& key, ShiftState) {
+    if (key == VK_RETURN) EnterInTimeField("LabeledEdit6", "LabeledEdit7");
+}
+
+void TForm1::LabeledEdit7KeyDown(HWND, WORD& key, ShiftState) {
+    if (key != VK_RETURN) return;
+    if (FieldText("LabeledEdit7").empty()) SetFieldText("LabeledEdit7", "0");
+    NightTrain = FieldText("LabeledEdit7") == "1" ? 1 : 0;
+    FocusControl(ControlHandle("BitBtn1"));
+}
+
+void TForm1::LabeledEdit7Change(HWND) { NightTrain = FieldText("LabeledEdit7") == "1" ? 1 : 0; }
+
+// Hour and minute fields take the digits and backspace only.
+void TForm1::FilterDigits(wchar_t& key) {
+    if (!((key >= L'0' && key <= L'9') || key == L'\b')) key = 0;
+}
+void TForm1::LabeledEdit1KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit2KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit4KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+void TForm1::LabeledEdit5KeyPress(HWND, wchar_t& key) { FilterDigits(key); }
+
+void TForm1::BitBtn1Click(HWND) {
+    const std::array<std::string, 6> texts{FieldText("LabeledEdit1"), FieldText("LabeledEdit2"),
+                                           FieldText("LabeledEdit3"), FieldText("LabeledEdit4"),
+                                           FieldText("LabeledEdit5"), FieldText("LabeledEdit6")};
+    const TripResult result = calculate(texts, NightTrain);
+    DepartHour = result.Readings[0];
+    DepartMinute = result.Readings[1];
+    DepartSecond = result.Readings[2];
+    ArriveHour = result.Readings[3];
+    ArriveMinute = result.Readings[4];
+    ArriveSecond = result.Readings[5];
+
+    const TripOutcome& outcome = result.Outcome;
+    if (outcome.DialogKind != TripDialog::None) {
+        const TMsgDlgType kind = outcome.DialogKind == TripDialog::Warning ? TMsgDlgType::mtWarning
+                                                                           : TMsgDlgType::mtError;
+        ShowMessageDialog(outcome.DialogText, kind, {mbOK}, 0);
+    }
+    SetFieldText("Memo1", outcome.MemoText);
+    if (outcome.StartClip) {
+        bool started = false;
+        try {
+            started = playClip();
+        } catch (...) {
+            started = false;
+        }
+        if (!started) ShowPlainMessage("猫がいません");
+    }
+    FocusControl(ControlHandle("LabeledEdit1"));
+}
+
+}  // namespace quillfen

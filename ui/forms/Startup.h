@@ -1,0 +1,18 @@
+// The program's start-up sequence, shared by its entry and the GUI tests.
+#pragma once
+
+namespace quillfen {
+
+class TApplication;
+class TForm1;
+
+// Before the first window: the real screen density for the scaling, the common controls,
+// and the regional time settings.
+void InitialiseProcess();
+
+// The title and the main window, built hidden; it becomes the main window.
+TForm1& BuildMainWindow(TApplication& application);
+// As the program starts: the main window now, the About box at the first idle moment.
+TForm1& StartUp(TApplication& application);
+
+}  // namespace quillfen

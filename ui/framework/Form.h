@@ -1,0 +1,170 @@
+// A top-level window built from a form description: its controls, fonts, scaling,
+// tab order, dialog keys, first showing and modal showing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/framework/FormDescription.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/Layout.h"
+#include "ui/win32/DisplayMetrics.h"
+#include "ui/framework/Window.h"
+
+namespace quillfen {
+
+class TApplication;
+class Form;
+
+// One control of a form at run time.
+struct Control {
+    Form* form = nullptr;
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    HWND hwnd = nullptr;
+    HWND label = nullptr;  // the attached label of a LabeledEdit
+    LabelPosition labelPosition = LabelPosition::Above;
+    int tabOrder = -1;
+    wchar_t mnemonic = 0;  // upper-case mnemonic letter of the caption, 0 when none
+    int modalResult = 0;
+    bool defaultButton = false;
+    bool cancelButton = false;
+    bool focusByClick = false;
+    bool ownClass = false;       // a window of one of our own classes, not a standard control
+    WNDPROC original = nullptr;  // a standard control's own window procedure
+    std::function<void(HWND, WORD&, ShiftState)> onKeyDown;
+    std::function<void(HWND, wchar_t&)> onKeyPress;
+    std::function<void(HWND)> onClick;
+    std::function<void(HWND)> onChange;
+};
+
+// Non-template view of one control description (the events are wired separately).
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view parent;
+    int left, top, width, height;
+    std::string_view text;
+    FontRole font;
+    int tabOrder;
+    bool autoSize;
+    std::string_view labelText;
+    LabelPosition labelPosition;
+    bool defaultButton;
+    int modalResult;
+    bool cancelButton;
+    bool wordWrap;
+};
+
+struct FormSpec {
+    const wchar_t* className;
+    std::string_view caption;
+    FormBorder border;
+    FormPosition position;
+    int clientWidth, clientHeight;
+    FontDescription font, largeFont, menuFont;
+};
+
+class Form : public Window {
+public:
+    explicit Form(TApplication& application);
+    ~Form() override;
+
+    // Dialog keys, offered every key message before it is translated: true when taken.
+    virtual bool PreTranslateKey(const MSG& msg);
+
+    void Show();
+    int ShowModal();
+    void Close();
+    int ModalResult() const noexcept { return modalResult_; }
+
+    const Control* FindControl(std::string_view name) const noexcept;
+    Control* FindControl(HWND hwnd) noexcept;
+    HWND ControlHandle(std::string_view name) const noexcept;
+    const std::vector<HWND>& TabStops() const noexcept { return tabStops_; }
+    // Gives a control the focus as a keyboard move does (an edit then selects its text).
+    void FocusControl(HWND control);
+    LayoutScale Scale() const noexcept { return scale_; }
+    HFONT FontFor(FontRole role) const noexcept;
+
+protected:
+    template <typename FormT>
+    void Build(FormT& self, const FormDescription<FormT>& description);
+    // Builds the form from controls described at run time: pixel positions in the given
+    // font, nothing scaled, the item's face table unused.
+    void BuildAtRunTime(const FormSpec& item, FontHandle font,
+                        const std::vector<ControlSpec>& controls);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Owner-drawn controls (the glyph button) and custom children are the form's own.
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+    virtual HWND CreateCustomControl(const ControlSpec&, HWND /*parent*/, RECT /*bounds*/) {
+        return nullptr;
+    }
+    virtual void Activated() {}
+
+    TApplication& application_;
+
+private:
+    void BeginBuild(const FormSpec& item);
+    void CreateFormWindow(const FormSpec& item, FontHandle font);
+    Control& AddControl(const ControlSpec& item);
+    void EndBuild();
+    HWND ParentHandle(std::string_view parent) const;
+    HWND CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT bounds);
+    void CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field);
+    POINT CentredPosition(int width, int height) const;
+    void Centre();
+    HWND NextTabStop(HWND from, bool forward) const;
+    bool HandleMnemonic(wchar_t letter);
+    bool HandleDialogKey(const MSG& msg, Control* control);
+    void ClickControl(Control& control);
+    void RememberFocus();
+    static void Subclass(Control& control);
+    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CallOriginal(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<HWND> tabStops_;
+    FontHandle font_, largeFont_, menuFont_;
+    LayoutScale scale_;
+    FormPosition position_ = FormPosition::DesktopCenter;
+    bool shownOnce_ = false;
+    bool modal_ = false;
+    int modalResult_ = 0;
+    HWND activeControl_ = nullptr;
+};
+
+template <typename FormT>
+void Form::Build(FormT& self, const FormDescription<FormT>& d) {
+    BeginBuild({d.className, d.caption, d.border, d.position, d.clientWidth, d.clientHeight, d.font,
+                d.largeFont, d.menuFont});
+    for (const ControlDescription<FormT>& c : d.controls) {
+        Control& control =
+            AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
+                        c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
+                        c.modalResult, c.cancelButton, c.wordWrap});
+        const ControlEvents<FormT> e = c.events;
+        if (e.keyDown)
+            control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {
+                (self.*h)(s, k, st);
+            };
+        if (e.keyPress)
+            control.onKeyPress = [&self, h = e.keyPress](HWND s, wchar_t& k) { (self.*h)(s, k); };
+        if (e.click) control.onClick = [&self, h = e.click](HWND s) { (self.*h)(s); };
+        if (e.change) control.onChange = [&self, h = e.change](HWND s) { (self.*h)(s); };
+    }
+    EndBuild();
+}
+
+// Modifier keys as they are now.
+ShiftState CurrentShiftState() noexcept;
+
+}  // namespace quillfen

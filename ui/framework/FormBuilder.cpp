@@ -1,0 +1,198 @@
+// Building a form from its description: fonts, scaling, the form window, its controls
+// with their attached labels, and the tab order.
+#include "ui/framework/Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "logic/Exception.h"
+#include "ui/framework/Application.h"
+#include "ui/framework/FormControls.h"
+#include "ui/win32/DisplayMetrics.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/Mnemonic.h"
+#include "ui/win32/Text.h"
+
+namespace quillfen {
+
+void Form::BeginBuild(const FormSpec& item) {
+    const int ppi = ScreenPixelsPerInch();
+    FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
+    if (!font) throw Exception("フォントを作成できません");
+    scale_ = ScaleForTextHeight(ZeroHeight(font.get()));
+    largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
+    menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
+    CreateFormWindow(item, std::move(font));
+}
+
+void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
+                          const std::vector<ControlSpec>& controls) {
+    if (!font) throw Exception("フォントを作成できません");
+    scale_ = {};
+    CreateFormWindow(item, std::move(font));
+    for (const ControlSpec& control : controls) AddControl(control);
+    EndBuild();
+}
+
+void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
+    position_ = item.position;
+    font_ = std::move(font);
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    if (item.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, scale_(item.clientWidth), scale_(item.clientHeight)};
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    // Created where its first showing centres it, so that showing need not move it.
+    const POINT at = CentredPosition(width, height);
+    Create({item.className}, exStyle, Widen(item.caption).c_str(), style, at.x, at.y, width, height,
+           application_.hwnd());
+    if (item.border == FormBorder::Dialog) {
+        // A dialog frame carries no caption icon.
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
+    }
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+HWND Form::ParentHandle(std::string_view parent) const {
+    if (parent.empty()) return hwnd();
+    const HWND h = ControlHandle(parent);
+    if (!h) throw Exception("unknown parent control");
+    return h;
+}
+
+HFONT Form::FontFor(FontRole role) const noexcept {
+    switch (role) {
+        case FontRole::Large:
+            return largeFont_.get();
+        case FontRole::MenuBar:
+            return menuFont_.get();
+        case FontRole::Form:
+            break;
+    }
+    return font_.get();
+}
+
+Control& Form::AddControl(const ControlSpec& item) {
+    auto owned = std::make_unique<Control>();
+    Control& control = *owned;
+    controls_.push_back(std::move(owned));
+    control.form = this;
+    control.name = std::string(item.name);
+    control.kind = item.kind;
+    control.tabOrder = item.tabOrder;
+    control.labelPosition = item.labelPosition;
+    control.defaultButton = item.defaultButton;
+    control.modalResult = item.modalResult;
+    control.cancelButton = item.cancelButton;
+    control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
+
+    const HWND parent = ParentHandle(item.parent);
+    RECT bounds{scale_(item.left), scale_(item.top), 0, 0};
+    bounds.right = bounds.left + scale_(item.width);
+    bounds.bottom = bounds.top + scale_(item.height);
+    if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
+    control.hwnd = CreateChild(item, control, parent, bounds);
+    if (!control.hwnd) throw Exception("コントロールを作成できません");
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
+    // Edits hold any amount of text; the platform's default caps typing at 30,000.
+    if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
+    Subclass(control);
+    return control;
+}
+
+HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT b) {
+    const WideString text = Widen(item.text);
+    const wchar_t* cls = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (item.kind) {
+        case ControlKind::GroupBox:
+            cls = L"BUTTON";
+            style |= BS_GROUPBOX;
+            break;
+        case ControlKind::Label:
+            style |= SS_LEFT;
+            if (item.wordWrap) {
+                b.bottom = b.top + MeasureText(FontFor(item.font), text, b.right - b.left).cy;
+            } else if (item.autoSize) {
+                const SIZE size = MeasureText(FontFor(item.font), text);
+                b.right = b.left + size.cx;
+                b.bottom = b.top + size.cy;
+            }
+            break;
+        case ControlKind::LabeledEdit:
+            cls = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Memo:
+            cls = L"EDIT";
+            style |= WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_LEFT;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::GlyphButton:
+            cls = L"BUTTON";
+            style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        case ControlKind::Button:
+            cls = L"BUTTON";
+            style |= WS_TABSTOP | (item.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            break;
+        case ControlKind::Panel:
+            // Outer bevel lowered, inner raised, one pixel each: the etched frame.
+            style |= SS_ETCHEDFRAME;
+            break;
+        case ControlKind::Image:
+        case ControlKind::ControlBar:
+        case ControlKind::MenuBar:
+            if (HWND custom = CreateCustomControl(item, parent, b)) {
+                control.ownClass = true;
+                return custom;
+            }
+            style |= SS_NOTIFY;
+            break;
+    }
+    return ::CreateWindowExW(exStyle, cls, text.c_str(), style, b.left, b.top, b.right - b.left,
+                             b.bottom - b.top, parent, nullptr, ::GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field) {
+    const WideString text = Widen(item.labelText);
+    const SIZE size = MeasureText(font_.get(), text);
+    const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
+    control.label =
+        ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, at.x, at.y,
+                          size.cx, size.cy, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void Form::EndBuild() {
+    // Depth first: the form's children by tab order, each followed by its own children.
+    std::vector<const Control*> order;
+    std::function<void(HWND)> walk = [&](HWND parent) {
+        std::vector<const Control*> level;
+        for (const auto& c : controls_) {
+            if (::GetParent(c->hwnd) == parent) level.push_back(c.get());
+        }
+        std::stable_sort(level.begin(), level.end(), [](const Control* a, const Control* b) {
+            return a->tabOrder < b->tabOrder;
+        });
+        for (const Control* c : level) {
+            order.push_back(c);
+            walk(c->hwnd);
+        }
+    };
+    walk(hwnd());
+    tabStops_.clear();
+    for (const Control* c : order) {
+        if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind)))
+            tabStops_.push_back(c->hwnd);
+    }
+}
+
+}  // namespace quillfen

@@ -1,0 +1,157 @@
+// Move-only owners for Win32 handles: every handle the program creates has exactly one.
+#pragma once
+
+#include <windows.h>
+// The stream interface before the common controls: their image-list reader is declared
+// only with it.
+#include <objidl.h>
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <utility>
+
+namespace quillfen {
+
+template <typename Traits>
+class Handle {
+public:
+    using Type = typename Traits::Type;
+
+    Handle() noexcept = default;
+    explicit Handle(Type h) noexcept : h_(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    Handle(Handle&& other) noexcept : h_(std::exchange(other.h_, Type{})) {}
+    Handle& operator=(Handle&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.h_, Type{}));
+        return *this;
+    }
+    ~Handle() { reset(); }
+
+    Type get() const noexcept { return h_; }
+    explicit operator bool() const noexcept { return h_ != Type{}; }
+    Type release() noexcept { return std::exchange(h_, Type{}); }
+    void reset(Type h = Type{}) noexcept {
+        if (h_ != Type{}) Traits::Close(h_);
+        h_ = h;
+    }
+
+private:
+    Type h_{};
+};
+
+template <typename T>
+struct GdiObjectTraits {
+    using Type = T;
+    static void Close(T h) noexcept { ::DeleteObject(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
+struct WindowTraits {
+    using Type = HWND;
+    static void Close(HWND h) noexcept { ::DestroyWindow(h); }
+};
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
+};
+struct MemoryDcTraits {
+    using Type = HDC;
+    static void Close(HDC h) noexcept { ::DeleteDC(h); }
+};
+struct MenuTraits {
+    using Type = HMENU;
+    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
+struct HookTraits {
+    using Type = HHOOK;
+    static void Close(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
+};
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static void Close(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
+};
+struct ThemeTraits {
+    using Type = HTHEME;
+    static void Close(HTHEME h) noexcept { ::CloseThemeData(h); }
+};
+
+using FontHandle = Handle<GdiObjectTraits<HFONT>>;
+using BrushHandle = Handle<GdiObjectTraits<HBRUSH>>;
+using BitmapHandle = Handle<GdiObjectTraits<HBITMAP>>;
+using PenHandle = Handle<GdiObjectTraits<HPEN>>;
+using IconHandle = Handle<IconTraits>;
+using WindowHandle = Handle<WindowTraits>;
+using GlobalMemory = Handle<GlobalMemoryTraits>;
+using MemoryDc = Handle<MemoryDcTraits>;
+using MenuHandle = Handle<MenuTraits>;
+using HookHandle = Handle<HookTraits>;
+using ImageListHandle = Handle<ImageListTraits>;
+using ThemeHandle = Handle<ThemeTraits>;
+
+// A device context borrowed from a window, its client area or the whole window with its
+// frame; released to that window.
+class WindowDc {
+public:
+    enum Area { Client, WholeWindow };
+    explicit WindowDc(HWND hwnd, Area area = Client) noexcept
+        : hwnd_(hwnd), dc_(area == Client ? ::GetDC(hwnd) : ::GetWindowDC(hwnd)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(hwnd_, dc_);
+    }
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd) { ::BeginPaint(hwnd_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+    HDC get() const noexcept { return ps_.hdc; }
+    const RECT& area() const noexcept { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+};
+
+// Selects a GDI object into a DC for one scope and puts the old one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(::SelectObject(dc, obj)) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() { ::SelectObject(dc_, old_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The clipboard is open for one scope at most.
+class ClipboardLock {
+public:
+    explicit ClipboardLock(HWND owner) noexcept : open_(::OpenClipboard(owner) != FALSE) {}
+    ClipboardLock(const ClipboardLock&) = delete;
+    ClipboardLock& operator=(const ClipboardLock&) = delete;
+    ~ClipboardLock() {
+        if (open_) ::CloseClipboard();
+    }
+    bool isOpen() const noexcept { return open_; }
+
+private:
+    bool open_;
+};
+
+}  // namespace quillfen
