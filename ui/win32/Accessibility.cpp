@@ -1,0 +1,180 @@
+#include "ui/win32/Accessibility.h"
+
+#include <cwchar>
+
+namespace quillfen {
+
+namespace {
+
+// By full path, so that no file of that name beside the program is taken instead.
+HMODULE LoadSystemLibrary(const wchar_t* name) noexcept {
+    wchar_t path[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+    const std::size_t nameLength = std::wcslen(name);
+    if (length == 0 || length + 1 + nameLength + 1 > MAX_PATH) return nullptr;
+    path[length] = L'\\';
+    std::wmemcpy(path + length + 1, name, nameLength + 1);
+    return ::LoadLibraryW(path);
+}
+
+template <typename F>
+void Bind(HMODULE module, const char* name, F& function) noexcept {
+    if (!module) return;
+    function = reinterpret_cast<F>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// oleacc brings COM's marshalling with it: loading it at start-up would delay the first
+// window for a question only an assistive tool asks. Both stay loaded for the process.
+AccessibilityApi Load() noexcept {
+    AccessibilityApi api;
+    const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
+    Bind(oleacc, "CreateStdAccessibleObject", api.createStdAccessibleObject);
+    Bind(oleacc, "LresultFromObject", api.lresultFromObject);
+    Bind(LoadSystemLibrary(L"oleaut32.dll"), "SysAllocStringLen", api.sysAllocStringLen);
+    return api;
+}
+
+}  // namespace
+
+const AccessibilityApi& Accessibility() noexcept {
+    static const AccessibilityApi api = Load();
+    return api;
+}
+
+BSTR MakeBstr(std::wstring_view text) noexcept {
+    const auto alloc = Accessibility().sysAllocStringLen;
+    return alloc ? alloc(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+AccessibleProxy::AccessibleProxy(HWND hwnd, LONG objectId) noexcept : hwnd_(hwnd) {
+    if (const auto create = Accessibility().createStdAccessibleObject) {
+        create(hwnd, objectId, __uuidof(IAccessible),
+               reinterpret_cast<void**>(standard_.put()));
+    }
+}
+
+LRESULT AccessibleProxy::Answer(WPARAM wParam) noexcept {
+    const auto answer = Accessibility().lresultFromObject;
+    return answer ? answer(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(this)) : 0;
+}
+
+HRESULT AccessibleProxy::Text(std::wstring_view text, BSTR* out) noexcept {
+    if (!out) return E_INVALIDARG;
+    *out = text.empty() ? nullptr : MakeBstr(text);
+    if (!text.empty() && !*out) return E_OUTOFMEMORY;
+    return text.empty() ? S_FALSE : S_OK;
+}
+
+HRESULT AccessibleProxy::Role(LONG role, VARIANT* out) noexcept {
+    if (!out) return E_INVALIDARG;
+    out->vt = VT_I4;
+    out->lVal = role;
+    return S_OK;
+}
+
+HRESULT AccessibleProxy::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    // Further interfaces of the system's object (IEnumVARIANT, IOleWindow) answer for it.
+    if (standard_ && iid != __uuidof(IEnumVARIANT)) return standard_->QueryInterface(iid, object);
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleProxy::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
+
+ULONG AccessibleProxy::Release() {
+    const LONG left = ::InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT AccessibleProxy::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+HRESULT AccessibleProxy::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+HRESULT AccessibleProxy::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+HRESULT AccessibleProxy::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                UINT*) {
+    return E_NOTIMPL;
+}
+
+// Every question the derived class leaves alone goes to the system's object.
+#define QUILLFEN_FORWARD(call)                  \
+    if (!standard_) return DISP_E_MEMBERNOTFOUND; \
+    return standard_->call
+
+HRESULT AccessibleProxy::get_accParent(IDispatch** parent) {
+    QUILLFEN_FORWARD(get_accParent(parent));
+}
+HRESULT AccessibleProxy::get_accChildCount(LONG* count) {
+    QUILLFEN_FORWARD(get_accChildCount(count));
+}
+HRESULT AccessibleProxy::get_accChild(VARIANT child, IDispatch** object) {
+    QUILLFEN_FORWARD(get_accChild(child, object));
+}
+HRESULT AccessibleProxy::get_accName(VARIANT child, BSTR* name) {
+    QUILLFEN_FORWARD(get_accName(child, name));
+}
+HRESULT AccessibleProxy::get_accValue(VARIANT child, BSTR* value) {
+    QUILLFEN_FORWARD(get_accValue(child, value));
+}
+HRESULT AccessibleProxy::get_accDescription(VARIANT child, BSTR* description) {
+    QUILLFEN_FORWARD(get_accDescription(child, description));
+}
+HRESULT AccessibleProxy::get_accRole(VARIANT child, VARIANT* role) {
+    QUILLFEN_FORWARD(get_accRole(child, role));
+}
+HRESULT AccessibleProxy::get_accState(VARIANT child, VARIANT* state) {
+    QUILLFEN_FORWARD(get_accState(child, state));
+}
+HRESULT AccessibleProxy::get_accHelp(VARIANT child, BSTR* help) {
+    QUILLFEN_FORWARD(get_accHelp(child, help));
+}
+HRESULT AccessibleProxy::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
+    QUILLFEN_FORWARD(get_accHelpTopic(file, child, topic));
+}
+HRESULT AccessibleProxy::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    QUILLFEN_FORWARD(get_accKeyboardShortcut(child, shortcut));
+}
+HRESULT AccessibleProxy::get_accFocus(VARIANT* child) { QUILLFEN_FORWARD(get_accFocus(child)); }
+HRESULT AccessibleProxy::get_accSelection(VARIANT* children) {
+    QUILLFEN_FORWARD(get_accSelection(children));
+}
+HRESULT AccessibleProxy::get_accDefaultAction(VARIANT child, BSTR* action) {
+    QUILLFEN_FORWARD(get_accDefaultAction(child, action));
+}
+HRESULT AccessibleProxy::accSelect(LONG flags, VARIANT child) {
+    QUILLFEN_FORWARD(accSelect(flags, child));
+}
+HRESULT AccessibleProxy::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                     VARIANT child) {
+    QUILLFEN_FORWARD(accLocation(left, top, width, height, child));
+}
+HRESULT AccessibleProxy::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
+    QUILLFEN_FORWARD(accNavigate(direction, start, end));
+}
+HRESULT AccessibleProxy::accHitTest(LONG left, LONG top, VARIANT* child) {
+    QUILLFEN_FORWARD(accHitTest(left, top, child));
+}
+HRESULT AccessibleProxy::accDoDefaultAction(VARIANT child) {
+    QUILLFEN_FORWARD(accDoDefaultAction(child));
+}
+HRESULT AccessibleProxy::put_accName(VARIANT child, BSTR name) {
+    QUILLFEN_FORWARD(put_accName(child, name));
+}
+HRESULT AccessibleProxy::put_accValue(VARIANT child, BSTR value) {
+    QUILLFEN_FORWARD(put_accValue(child, value));
+}
+
+#undef QUILLFEN_FORWARD
+
+}  // namespace quillfen

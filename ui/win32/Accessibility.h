@@ -1,0 +1,128 @@
+// What screen readers ask of the windows we own. The accessibility libraries (oleacc,
+// oleaut32) are loaded at the first question: the program starts without them.
+#pragma once
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <string_view>
+#include <utility>
+
+namespace quillfen {
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    // Takes over a reference the caller holds.
+    explicit ComPtr(T* p) noexcept : p_(p) {}
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.p_, nullptr));
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+
+    T* get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+    T** put() noexcept {
+        reset();
+        return &p_;
+    }
+    void reset(T* p = nullptr) noexcept {
+        if (p_) p_->Release();
+        p_ = p;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// The functions of the accessibility libraries the program calls; each null until loaded,
+// or where the system has none.
+struct AccessibilityApi {
+    HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
+    LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+    BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
+};
+// Loads the libraries at the first call; later calls return what that one found.
+const AccessibilityApi& Accessibility() noexcept;
+
+// A string for a client to free; null when there is no text or no oleaut32.
+BSTR MakeBstr(std::wstring_view text) noexcept;
+
+// An accessible object that answers as the system's own object for the window does, so
+// that a derived class overrides only what it knows better (a name, a role, children).
+// Reference counted as COM asks; made by MakeAccessible, never deleted by hand.
+class AccessibleProxy : public IAccessible {
+public:
+    AccessibleProxy(HWND hwnd, LONG objectId) noexcept;
+    AccessibleProxy(const AccessibleProxy&) = delete;
+    AccessibleProxy& operator=(const AccessibleProxy&) = delete;
+    virtual ~AccessibleProxy() = default;
+
+    // The answer to WM_GETOBJECT with this object; 0 when the libraries are missing.
+    LRESULT Answer(WPARAM wParam) noexcept;
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IDispatch: not offered; clients use the vtable.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                     EXCEPINFO*, UINT*) override;
+    // IAccessible: each passes the question on to the system's object.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+
+protected:
+    // The system's object for the window, null where oleacc is missing.
+    IAccessible* Standard() const noexcept { return standard_.get(); }
+    static bool IsSelf(const VARIANT& child) noexcept {
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+    }
+    // Puts text into an out-parameter as a BSTR: S_OK, or S_FALSE for no text.
+    static HRESULT Text(std::wstring_view text, BSTR* out) noexcept;
+    static HRESULT Role(LONG role, VARIANT* out) noexcept;
+
+private:
+    HWND hwnd_;
+    ComPtr<IAccessible> standard_;
+    LONG references_ = 1;
+};
+
+// A new accessible object of type T, holding the one reference the caller receives.
+template <typename T, typename... Args>
+ComPtr<T> MakeAccessible(Args&&... args) {
+    return ComPtr<T>(new T(std::forward<Args>(args)...));
+}
+
+}  // namespace quillfen
