@@ -41,56 +41,25 @@ private:
     Type h_{};
 };
 
-template <typename T>
-struct GdiObjectTraits {
+// The traits of a handle type closed by one function.
+template <typename T, auto Closer>
+struct ClosedBy {
     using Type = T;
-    static void Close(T h) noexcept { ::DeleteObject(h); }
-};
-struct IconTraits {
-    using Type = HICON;
-    static void Close(HICON h) noexcept { ::DestroyIcon(h); }
-};
-struct WindowTraits {
-    using Type = HWND;
-    static void Close(HWND h) noexcept { ::DestroyWindow(h); }
-};
-struct GlobalMemoryTraits {
-    using Type = HGLOBAL;
-    static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
-};
-struct MemoryDcTraits {
-    using Type = HDC;
-    static void Close(HDC h) noexcept { ::DeleteDC(h); }
-};
-struct MenuTraits {
-    using Type = HMENU;
-    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
-};
-struct HookTraits {
-    using Type = HHOOK;
-    static void Close(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
-};
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static void Close(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
-};
-struct ThemeTraits {
-    using Type = HTHEME;
-    static void Close(HTHEME h) noexcept { ::CloseThemeData(h); }
+    static void Close(T h) noexcept { Closer(h); }
 };
 
-using FontHandle = Handle<GdiObjectTraits<HFONT>>;
-using BrushHandle = Handle<GdiObjectTraits<HBRUSH>>;
-using BitmapHandle = Handle<GdiObjectTraits<HBITMAP>>;
-using PenHandle = Handle<GdiObjectTraits<HPEN>>;
-using IconHandle = Handle<IconTraits>;
-using WindowHandle = Handle<WindowTraits>;
-using GlobalMemory = Handle<GlobalMemoryTraits>;
-using MemoryDc = Handle<MemoryDcTraits>;
-using MenuHandle = Handle<MenuTraits>;
-using HookHandle = Handle<HookTraits>;
-using ImageListHandle = Handle<ImageListTraits>;
-using ThemeHandle = Handle<ThemeTraits>;
+using FontHandle = Handle<ClosedBy<HFONT, ::DeleteObject>>;
+using BrushHandle = Handle<ClosedBy<HBRUSH, ::DeleteObject>>;
+using BitmapHandle = Handle<ClosedBy<HBITMAP, ::DeleteObject>>;
+using PenHandle = Handle<ClosedBy<HPEN, ::DeleteObject>>;
+using IconHandle = Handle<ClosedBy<HICON, ::DestroyIcon>>;
+using WindowHandle = Handle<ClosedBy<HWND, ::DestroyWindow>>;
+using GlobalMemory = Handle<ClosedBy<HGLOBAL, ::GlobalFree>>;
+using MemoryDc = Handle<ClosedBy<HDC, ::DeleteDC>>;
+using MenuHandle = Handle<ClosedBy<HMENU, ::DestroyMenu>>;
+using HookHandle = Handle<ClosedBy<HHOOK, ::UnhookWindowsHookEx>>;
+using ImageListHandle = Handle<ClosedBy<HIMAGELIST, ::ImageList_Destroy>>;
+using ThemeHandle = Handle<ClosedBy<HTHEME, ::CloseThemeData>>;
 
 // A device context borrowed from a window, its client area or the whole window with its
 // frame; released to that window.
