@@ -1,5 +1,6 @@
 #include "ui/controls/ControlBar.h"
 
+#include "ui/win32/ChildWindows.h"
 #include "ui/win32/Handles.h"
 
 namespace quillfen {
@@ -29,12 +30,9 @@ LRESULT ControlBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-            return ::SendMessageW(::GetAncestor(hwnd(), GA_ROOT), message, wParam, lParam);
         default:
+            if (const auto forwarded = ForwardToForm(hwnd(), message, wParam, lParam))
+                return *forwarded;
             return Default(message, wParam, lParam);
     }
 }

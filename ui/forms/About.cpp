@@ -2,6 +2,7 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/forms/FormFonts.h"
+#include "ui/win32/ChildWindows.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/Resources.h"
 
@@ -68,6 +69,8 @@ TAboutBox::TAboutBox(TApplication& application) : Form(application) {
 }
 
 TAboutBox::~TAboutBox() {
+    // The window goes first, while the picture it draws is whole.
+    Destroy();
     if (g_aboutBox == this) g_aboutBox = nullptr;
 }
 
@@ -75,9 +78,7 @@ TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
 HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
     if (item.kind != ControlKind::Image) return nullptr;
-    return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, b.left, b.top,
-                             b.right - b.left, b.bottom - b.top, parent, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+    return CreateStatic(parent, L"", SS_OWNERDRAW, b);
 }
 
 // The icon is drawn at its own size (32 × 32, times the picture factor) at the box's

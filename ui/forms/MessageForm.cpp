@@ -11,6 +11,7 @@
 #include "resources/StringIds.h"
 #include "ui/forms/FormFonts.h"
 #include "ui/win32/Layout.h"
+#include "ui/win32/ChildWindows.h"
 #include "ui/win32/Clipboard.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Mnemonic.h"
@@ -273,10 +274,7 @@ std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMs
 
 HWND TMessageForm::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
     if (item.kind != ControlKind::Image) return nullptr;
-    const HWND image =
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, bounds.left,
-                          bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                          parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND image = CreateStatic(parent, L"", SS_ICON, bounds);
     if (image) ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     return image;
 }

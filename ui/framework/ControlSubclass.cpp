@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ui/framework/FormControls.h"
+#include "ui/win32/ChildWindows.h"
 
 namespace quillfen {
 
@@ -22,15 +23,8 @@ std::optional<LRESULT> ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, 
             ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_DRAWITEM:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-            return ::SendMessageW(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
         default:
-            return std::nullopt;
+            return ForwardToForm(hwnd, message, wParam, lParam);
     }
 }
 

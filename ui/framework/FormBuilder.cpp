@@ -10,6 +10,7 @@
 #include "logic/Exception.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/FormControls.h"
+#include "ui/win32/ChildWindows.h"
 #include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Mnemonic.h"
@@ -156,9 +157,7 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
             style |= SS_NOTIFY;
             break;
     }
-    return ::CreateWindowExW(exStyle, cls, text.c_str(), style, b.left, b.top, b.right - b.left,
-                             b.bottom - b.top, parent, nullptr, ::GetModuleHandleW(nullptr),
-                             nullptr);
+    return CreateChildControl(cls, text.c_str(), style, exStyle, parent, b);
 }
 
 void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field) {
@@ -166,8 +165,7 @@ void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND p
     const SIZE size = MeasureText(font_.get(), text);
     const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
     control.label =
-        ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, at.x, at.y,
-                          size.cx, size.cy, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        CreateStatic(parent, text.c_str(), SS_LEFT, {at.x, at.y, at.x + size.cx, at.y + size.cy});
     ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
