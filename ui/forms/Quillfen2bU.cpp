@@ -37,7 +37,8 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     }
 }
 
-TForm1::~TForm1() = default;
+// The window goes first, while the icon, the pictures and the controls it uses are whole.
+TForm1::~TForm1() { Destroy(); }
 
 HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
     if (item.kind == ControlKind::ControlBar) {

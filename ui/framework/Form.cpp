@@ -18,7 +18,7 @@ Form::Form(TApplication& application) : application_(application) {}
 Form::~Form() {
     // Children go with the window; their subclass data (the Control records) must
     // outlive it, so the window is destroyed before the members.
-    if (HWND h = hwnd()) ::DestroyWindow(h);
+    Destroy();
 }
 
 const Control* Form::FindControl(std::string_view name) const noexcept {
