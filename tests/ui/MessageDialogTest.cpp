@@ -604,7 +604,8 @@ std::function<void(HWND)> AnswerErrorBox(ErrorBoxSeen& seen, HWND& dialog) {
     };
 }
 
-void CopyAndExpectTheClipboardError(TApplication& app) {
+void CopyAndExpectTheClipboardError(TApplication& app,
+                                    const wchar_t* shown = L"クリップボードを開くことができません.") {
     ErrorBoxSeen seen;
     HWND dialog = nullptr;
     bool openAfterError = false;
@@ -619,7 +620,7 @@ void CopyAndExpectTheClipboardError(TApplication& app) {
         },
         AnswerErrorBox(seen, dialog));
     EXPECT_EQ(seen.title, L"Quillfen");
-    EXPECT_EQ(seen.text, L"クリップボードを開くことができません.");
+    EXPECT_EQ(seen.text, shown);
     EXPECT_TRUE(seen.dialogDisabled);
     EXPECT_TRUE(openAfterError);
     EXPECT_EQ(run.result, 1) << "the dialog still answers Enter afterwards";
@@ -630,6 +631,41 @@ TEST(MessageDialogCopy, AnUnavailableClipboardIsReportedAndTheDialogStaysOpen) {
     ServicesScope services(/*clipboardFails=*/true);
     CopyAndExpectTheClipboardError(*f.app);
     EXPECT_EQ(ServicesScope::beeps, 1);
+}
+
+HGLOBAL WINAPI FailToAllocate(UINT, SIZE_T) { return nullptr; }
+LPVOID WINAPI FailToLock(HGLOBAL) { return nullptr; }
+HANDLE WINAPI FailToPlace(UINT, HANDLE) { return nullptr; }
+
+// Puts the system's clipboard calls back whatever happens in the test.
+struct ClipboardCallsScope {
+    explicit ClipboardCallsScope(ClipboardCalls calls) : previous(SetClipboardCalls(calls)) {}
+    ~ClipboardCallsScope() { SetClipboardCalls(previous); }
+    ClipboardCalls previous;
+};
+
+TEST(MessageDialogCopy, EveryFailureToPlaceTheTextIsReportedAndMemoryFailuresKeepTheOldText) {
+    MainWindowFixture f;
+    const ClipboardCalls system = SystemClipboardCalls();
+    struct Fault {
+        const char* name;
+        ClipboardCalls calls;
+        const wchar_t* leftOnClipboard;  // the clipboard is emptied only once the text is ready
+    };
+    const Fault faults[] = {
+        {"allocating", {&FailToAllocate, system.lock, system.setData}, L"before"},
+        {"locking", {system.alloc, &FailToLock, system.setData}, L"before"},
+        {"placing", {system.alloc, system.lock, &FailToPlace}, L""},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        CopyTextToClipboard(nullptr, "before");
+        {
+            const ClipboardCallsScope failing(fault.calls);
+            CopyAndExpectTheClipboardError(*f.app, L"クリップボードにテキストを設定できません.");
+        }
+        EXPECT_EQ(ClipboardText(), fault.leftOnClipboard);
+    }
 }
 
 // Opens the clipboard on its own thread and keeps it open until released. Win32 threads
