@@ -16,12 +16,17 @@ inline bool OpenClipboardSoon() {
     return false;
 }
 
-// The clipboard's Unicode text; "<clipboard busy>" when it cannot be opened.
-inline std::wstring ClipboardText() {
-    if (!OpenClipboardSoon()) return L"<clipboard busy>";
-    std::wstring text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+// The clipboard's text in one format, "" when it holds none, "<clipboard busy>" when it
+// cannot be opened.
+template <typename Char>
+std::basic_string<Char> ClipboardTextAs(UINT format) {
+    if (!OpenClipboardSoon()) {
+        const char busy[] = "<clipboard busy>";
+        return std::basic_string<Char>(busy, busy + sizeof busy - 1);
+    }
+    std::basic_string<Char> text;
+    if (HANDLE data = ::GetClipboardData(format)) {
+        if (const auto* p = static_cast<const Char*>(::GlobalLock(data))) {
             text = p;
             ::GlobalUnlock(data);
         }
@@ -29,5 +34,8 @@ inline std::wstring ClipboardText() {
     ::CloseClipboard();
     return text;
 }
+inline std::wstring ClipboardText() { return ClipboardTextAs<wchar_t>(CF_UNICODETEXT); }
+// The text as a program reading CF_TEXT gets it, in the system code page.
+inline std::string ClipboardAnsiText() { return ClipboardTextAs<char>(CF_TEXT); }
 
 }  // namespace quillfen::testsupport

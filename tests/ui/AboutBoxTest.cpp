@@ -18,47 +18,13 @@ struct AboutFixture : MainWindowFixture {
 
 TEST(AboutBoxLayout, ControlsOfTheStoredForm) {
     AboutFixture f;
-    const LayoutScale s = f.about.Scale();
-    struct Expected {
-        const char* name;
-        const wchar_t* windowClass;
-        const char* parent;
-        int left, top, width, height;  // width/height 0: sized to the text
-        const wchar_t* text;
-    } controls[] = {
-        {"Panel1", L"Static", "", 7, 7, 258, 148, L""},
-        {"ProgramIcon", L"Static", "Panel1", 23, 15, 34, 34, L""},
-        {"ProductName", L"Static", "Panel1", 81, 15, 0, 0, L"Quillfen"},
-        {"Version", L"Static", "Panel1", 81, 37, 0, 0, L"Version 2.03b"},
-        {"RightsNotice", L"Static", "Panel1", 7, 73, 0, 0, nullptr},
-        {"Comments", L"Static", "Panel1", 7, 95, 157, 0, nullptr},
-        {"OKButton", L"Button", "", 102, 165, 69, 23, L"OK"},
-    };
-    for (const Expected& e : controls) {
-        SCOPED_TRACE(e.name);
-        const HWND h = f.Item(e.name);
-        ASSERT_NE(h, nullptr);
-        EXPECT_EQ(ClassOf(h), e.windowClass);
-        EXPECT_EQ(::GetParent(h), *e.parent ? f.Item(e.parent) : f.about.hwnd());
-        const RECT r = RectInParent(h);
-        EXPECT_EQ(r.left, s(e.left));
-        EXPECT_EQ(r.top, s(e.top));
-        if (e.width) {
-            EXPECT_EQ(r.right - r.left, s(e.width));
-        }
-        if (e.height) {
-            EXPECT_EQ(r.bottom - r.top, s(e.height));
-        }
-        if (e.text) {
-            EXPECT_EQ(TextOf(h), e.text);
-        }
-    }
+    ExpectBuiltAsDescribed(f.about, AboutBoxDescription());
     // The two texts of our own: one line each, within their widths, the remark below
     // the rights notice.
     const RECT rights = RectInParent(f.Item("RightsNotice"));
     const RECT comments = RectInParent(f.Item("Comments"));
     const RECT product = RectInParent(f.Item("ProductName"));
-    EXPECT_LE(rights.right - rights.left, s(246));
+    EXPECT_LE(rights.right - rights.left, f.about.Scale()(246));
     EXPECT_EQ(rights.bottom - rights.top, product.bottom - product.top);
     EXPECT_EQ(comments.bottom - comments.top, product.bottom - product.top) << "one line";
     EXPECT_GE(comments.top, rights.bottom);

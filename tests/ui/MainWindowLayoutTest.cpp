@@ -9,37 +9,6 @@
 namespace quillfen::testing {
 namespace {
 
-struct Expected {
-    const char* name;
-    const wchar_t* windowClass;
-    const char* parent;  // "" = the form
-    int left, top, width, height;
-    const wchar_t* text;
-    FontRole font;
-};
-
-// Design pixels at 96 pixels per inch and a text height of 12.
-const Expected kLayout[] = {
-    {"GroupBox1", L"Button", "", 8, 32, 209, 169, L"時間", FontRole::Form},
-    {"Label3", L"Static", "GroupBox1", 80, 32, 17, 17, L"：", FontRole::Large},
-    {"Label4", L"Static", "GroupBox1", 136, 32, 17, 17, L"：", FontRole::Large},
-    {"Label5", L"Static", "GroupBox1", 80, 104, 17, 17, L"：", FontRole::Large},
-    {"Label6", L"Static", "GroupBox1", 136, 104, 17, 17, L"：", FontRole::Large},
-    {"Label7", L"Static", "GroupBox1", 96, 64, 17, 17, L"↓", FontRole::Large},
-    {"LabeledEdit1", L"Edit", "GroupBox1", 40, 32, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit2", L"Edit", "GroupBox1", 96, 32, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit3", L"Edit", "GroupBox1", 152, 32, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit4", L"Edit", "GroupBox1", 40, 104, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit5", L"Edit", "GroupBox1", 96, 104, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit6", L"Edit", "GroupBox1", 152, 104, 33, 20, L"", FontRole::Form},
-    {"LabeledEdit7", L"Edit", "GroupBox1", 152, 136, 33, 20, L"", FontRole::Form},
-    {"BitBtn1", L"Button", "", 72, 208, 75, 25, L"計算(&C)", FontRole::Form},
-    {"Memo1", L"Edit", "", 8, 240, 209, 57, L"出発・到着時刻を入力してくだ\r\nさい。",
-     FontRole::Large},
-    {"ControlBar1", L"TControlBar", "", 0, 0, 221, 26, L"", FontRole::Form},
-    {"ActionMainMenuBar1", nullptr, "ControlBar1", 11, 2, 208, 22, L"", FontRole::MenuBar},
-};
-
 int FontHeightOf(HWND control) {
     LOGFONTW lf{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf,
@@ -64,25 +33,7 @@ SIZE TextSize(HWND control, const std::wstring& text) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void ExpectLayout(const MainWindowFixture& f) {
-    const LayoutScale scale = f.form->Scale();
-    for (const Expected& e : kLayout) {
-        SCOPED_TRACE(e.name);
-        const HWND h = f.Control(e.name);
-        ASSERT_NE(h, nullptr);
-        if (e.windowClass) {
-            EXPECT_EQ(ClassOf(h), e.windowClass);
-        }
-        const HWND parent = *e.parent ? f.Control(e.parent) : f.form->hwnd();
-        EXPECT_EQ(::GetParent(h), parent);
-        const RECT r = RectInParent(h);
-        EXPECT_EQ(r.left, scale(e.left));
-        EXPECT_EQ(r.top, scale(e.top));
-        EXPECT_EQ(r.right - r.left, scale(e.width));
-        EXPECT_EQ(r.bottom - r.top, scale(e.height));
-        EXPECT_EQ(TextOf(h), e.text);
-    }
-}
+void ExpectLayout(const MainWindowFixture& f) { ExpectBuiltAsDescribed(*f.form, Form1Description()); }
 
 class MainWindowLayout : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 // Helpers for the menu bar and About box tests: a sound log that also drives the
-// drop-down's own loop, clipboard reading and pixel capture.
+// drop-down's own loop, and finding the open drop-down.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/Application.h"
+#include "Capture.h"
+#include "Input.h"
 #include "tests/common/Clipboard.h"
-#include "ui/win32/Handles.h"
+#include "ui/framework/Application.h"
 
 namespace quillfen::testing {
+
+using testsupport::ClipboardAnsiText;
+using testsupport::ClipboardText;
 
 // Records every sound request through the sound seam for its lifetime. Each drop-down
 // that opens runs the next queued step from inside its menu loop, after the loop's own
@@ -35,32 +39,8 @@ public:
     void OnCommandSound(std::function<void()> step);
 };
 
-// Posts a key to the drop-down's loop (down and up), or a typed character.
-void PostKey(WORD vk);
-void PostChar(wchar_t ch);
-
 // The position of the highlighted item of a drop-down, -1 when none.
 int HighlightedItem(HMENU menu);
-
-// The text on the clipboard, "" when it holds none; retries while another holds it.
-using testsupport::ClipboardText;
-std::string ClipboardAnsiText();
-void SetClipboardText(const std::wstring& text);
-
-// A 32-bit top-down image that a window prints its client area into.
-class Capture {
-public:
-    Capture(int width, int height);
-    HDC dc() const noexcept { return dc_.get(); }
-    COLORREF Pixel(int x, int y) const;
-    static Capture OfClient(HWND hwnd);
-
-private:
-    int width_, height_;
-    BitmapHandle bitmap_;  // declared first: outlives the DC it is selected into
-    MemoryDc dc_;
-    DWORD* bits_ = nullptr;
-};
 
 // The visible drop-down window, null when none is open.
 HWND OpenDropDownWindow();

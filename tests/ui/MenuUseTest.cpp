@@ -7,6 +7,7 @@
 
 #include "GuiTestSupport.h"
 #include "MenuTestSupport.h"
+#include "ui/win32/Clipboard.h"
 #include "resources/VoiceClip.h"
 #include "ui/forms/About.h"
 
@@ -282,7 +283,7 @@ TEST(MenuMouse, AClickOnTheOpenEntryClosesItsDropDown) {
 
 TEST(MenuSounds, StopThenPopupOnOpeningAndStopThenCommandBeforeTheCommand) {
     MenuFixture f;
-    SetClipboardText(L"before");
+    CopyTextToClipboard(nullptr, "before");
     bool droppedDownAtCommandSound = true;
     std::wstring clipboardAtCommandSound;
     f.sounds.OnCommandSound([&] {
@@ -375,7 +376,7 @@ TEST(CopyCommand, PutsTheMemosWholeTextOnTheClipboardAndKeepsTheFocus) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MenuFixture f;
-        SetClipboardText(L"something else");
+        CopyTextToClipboard(nullptr, "something else");
         c.prepare(f);
         const HWND memo = f.Control("Memo1");
         const std::wstring text = TextOf(memo);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
+#include "tests/common/Clipboard.h"
 #include "ui/forms/MessageDialogs.h"
 #include "ui/forms/MessageForm.h"
 #include "ui/win32/Clipboard.h"
@@ -496,23 +497,7 @@ TEST(MessageDialogModal, HelpAndMnemonicsDoWhatTheirButtonsSay) {
 
 // --- Ctrl+C ------------------------------------------------------------------------------
 
-std::wstring ClipboardText() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        ClipboardLock clipboard(nullptr);
-        if (!clipboard.isOpen()) {
-            ::Sleep(20);
-            continue;
-        }
-        const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-        if (!data) return L"";
-        const auto* text = static_cast<const wchar_t*>(::GlobalLock(data));
-        std::wstring out = text ? text : L"";
-        ::GlobalUnlock(data);
-        return out;
-    }
-    ADD_FAILURE() << "the clipboard stayed busy";
-    return L"";
-}
+using testsupport::ClipboardText;
 
 // Counts beeps and can make the clipboard unavailable; puts the real services back.
 class ServicesScope {
