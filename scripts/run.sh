@@ -12,23 +12,29 @@ win32_notice
 exe=$win_dir/app/Quillfen2b.exe
 
 # Japanese where no locale is set, only C/POSIX, or one the system has not generated.
+# The locale is handed to the programs started from here and never set in this shell:
+# the set-up above may have only just generated it, and a process that read the
+# system's locale archive before then (this one) cannot switch to it (bash would warn
+# "setlocale: LC_ALL: cannot change locale").
 own=${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}
+locale_env=()
 if [[ "${own%%.*}" =~ ^(|C|POSIX)$ || -n "$(locale 2>&1 >/dev/null)" ]]; then
   echo "Locale \"$own\" not usable here: running under ja_JP.UTF-8."
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  locale_env=(LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
 elif [[ -z "${LC_ALL:-}" && -n "${LC_TIME:-}" ]]; then
   # Wine reads the regional formats from the messages category only.
-  export LC_MESSAGES=$LC_TIME
+  locale_env=(LC_MESSAGES="$LC_TIME")
 fi
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
-  QUILLFEN_USE_DISPLAY=1 exec scripts/wine-bench.sh --ordinary own "$win_dir" wine "$exe"
+  exec env "${locale_env[@]}" QUILLFEN_USE_DISPLAY=1 scripts/wine-bench.sh --ordinary own \
+    "$win_dir" wine "$exe"
 fi
 
 mkdir -p build/screenshots
 shot=$PWD/build/screenshots/main-window.png
 echo "No X display: starting the program on a virtual screen."
-scripts/wine-bench.sh --ordinary own "$win_dir" bash -c '
+env "${locale_env[@]}" scripts/wine-bench.sh --ordinary own "$win_dir" bash -c '
   wine "$1" &
   pid=$!
   for _ in $(seq 100); do
