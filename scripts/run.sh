@@ -26,15 +26,33 @@ elif [[ -z "${LC_ALL:-}" && -n "${LC_TIME:-}" ]]; then
   locale_env=(LC_MESSAGES="$LC_TIME")
 fi
 
+# Wine leaves a window's frame and caption to the window manager. On a display that is
+# the user's desktop; the virtual screen below has none, so there Wine is told to draw
+# them itself, for this program only and only for that run. A run on a display first
+# takes away what such a run may have left when it was cut short.
+export frame_key='HKCU\Software\Wine\AppDefaults\Quillfen2b.exe\X11 Driver'
+# Removes that key, and the program's own key above it if nothing else is in it.
+unframe() {
+  wine reg delete "$frame_key" /f >/dev/null 2>&1
+  if [[ -z "$(wine reg query "${frame_key%\\*}" 2>/dev/null | tr -d '\r\n')" ]]; then
+    wine reg delete "${frame_key%\\*}" /f >/dev/null 2>&1
+  fi
+}
+export -f unframe
+
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
   exec env "${locale_env[@]}" QUILLFEN_USE_DISPLAY=1 scripts/wine-bench.sh --ordinary own \
-    "$win_dir" wine "$exe"
+    "$win_dir" bash -c '
+      if grep -qF "Quillfen2b.exe\\\\X11 Driver]" "$WINEPREFIX/user.reg" 2>/dev/null; then unframe; fi
+      exec wine "$1"
+    ' run "$exe"
 fi
 
 mkdir -p build/screenshots
 shot=$PWD/build/screenshots/main-window.png
 echo "No X display: starting the program on a virtual screen."
 env "${locale_env[@]}" scripts/wine-bench.sh --ordinary own "$win_dir" bash -c '
+  wine reg add "$frame_key" /v Decorated /d N /f >/dev/null 2>&1
   wine "$1" &
   pid=$!
   for _ in $(seq 100); do
@@ -45,5 +63,6 @@ env "${locale_env[@]}" scripts/wine-bench.sh --ordinary own "$win_dir" bash -c '
   import -window root "$2"
   xdotool search --name "^Quillfen_2.03b$" key --window %1 alt+F4 >/dev/null 2>&1 || true
   wait "$pid"
+  unframe
 ' run "$exe" "$shot"
 echo "The program ran on a virtual screen; its window is in $shot"
