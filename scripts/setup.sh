@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every tool the build and the tests need, from Debian's packages.
-# Idempotent: when everything is present it only checks and returns.
+# Idempotent: when everything is present it only checks and returns, silently. When
+# something is missing it says what it installs and lets apt show its progress.
 set -euo pipefail
 
 packages=(
@@ -27,16 +28,20 @@ install_missing() {
     echo "setup: missing ${missing[*]}; run as root" >&2
     exit 1
   fi
+  local s=s
+  ((${#missing[@]} > 1)) || s=
+  echo "setup: installing ${#missing[@]} package$s from Debian: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
     updated=0
   fi
   if ((!updated)); then
+    echo "setup: updating the package lists"
     apt-get update -qq
     updated=1
   fi
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
 install_missing "${packages[@]}"
@@ -52,21 +57,25 @@ fi
 # ja_JP is the bench's locale; en_US and fi_FI are the other regional formats the
 # black-box tests run under (12-hour with AM/PM; "." as the time separator).
 locales=(ja_JP en_US fi_FI)
-generate=0
+generate=()
 for l in "${locales[@]}"; do
   if ! locale -a 2>/dev/null | grep -qix "$l\.utf8"; then
     sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >>/etc/locale.gen
-    generate=1
+    generate+=("$l.UTF-8")
   fi
 done
-if ((generate)); then locale-gen >/dev/null; fi
+if ((${#generate[@]})); then
+  echo "setup: generating the locale${generate[1]+s} ${generate[*]}"
+  locale-gen >/dev/null
+fi
 
 # Wine draws caption buttons with Marlett. Debian ships it in fonts-wine, which also
 # puts 60 bitmap fonts where every Wine process loads them at start; only the one font
 # file is taken out of the package and kept for the Wine bench to put into its prefixes.
 marlett=/usr/local/share/quillfen/marlett.ttf
 if [[ ! -f "$marlett" ]]; then
+  echo "setup: taking the Marlett font out of Debian's fonts-wine"
   scratch=$(mktemp -d)
   (cd "$scratch" && apt-get download -qq fonts-wine >/dev/null 2>&1 ||
     { apt-get update -qq && apt-get download -qq fonts-wine; })
