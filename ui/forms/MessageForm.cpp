@@ -52,24 +52,24 @@ constexpr ButtonKind kButtons[] = {
 constexpr std::size_t kButtonCount = std::size(kButtons);
 
 struct KindLook {
-    UINT title;  // 0: the application title
-    int icon;    // standard icon id, 0: none
+    UINT title;           // 0: the application title
+    const wchar_t* icon;  // a standard icon, null: none
 };
 
 KindLook LookOf(TMsgDlgType kind) {
     switch (kind) {
         case TMsgDlgType::mtWarning:
-            return {IDS_TITLE_WARNING, 32515};
+            return {IDS_TITLE_WARNING, IDI_WARNING};
         case TMsgDlgType::mtError:
-            return {IDS_TITLE_ERROR, 32513};
+            return {IDS_TITLE_ERROR, IDI_ERROR};
         case TMsgDlgType::mtInformation:
-            return {IDS_TITLE_INFORMATION, 32516};
+            return {IDS_TITLE_INFORMATION, IDI_INFORMATION};
         case TMsgDlgType::mtConfirmation:
-            return {IDS_TITLE_CONFIRMATION, 32514};
+            return {IDS_TITLE_CONFIRMATION, IDI_QUESTION};
         case TMsgDlgType::mtCustom:
             break;
     }
-    return {0, 0};
+    return {0, nullptr};
 }
 
 void DefaultBeep() { ::MessageBeep(0); }
@@ -189,7 +189,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     : Form(application), text_(text) {
     const KindLook look = LookOf(kind);
     title_ = look.title ? LoadText(look.title) : application.Title();
-    if (look.icon) icon_ = ::LoadIconW(nullptr, MAKEINTRESOURCEW(look.icon));
+    if (look.icon) icon_ = ::LoadIconW(nullptr, look.icon);
     std::vector<std::size_t> requested;
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (!buttons.Contains(kButtons[i].button)) continue;
@@ -202,7 +202,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     FontHandle font = CreateMessageFont(shown);
     if (!font) throw Exception("フォントを作成できません");
     MessageLayoutInput input;
-    input.hasIcon = look.icon != 0;
+    input.hasIcon = look.icon != nullptr;
     {
         WindowDc screen(nullptr);
         ScopedSelect select(screen.get(), font.get());
