@@ -58,37 +58,29 @@ BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM p) {
     });
 }
 
-// The application's class is registered once, with the first application's icon, and
-// outlives every application object (the tests make many, at several densities): the
-// icons are kept for the life of the process, one per name and picture scale.
-HICON ApplicationIcon(const wchar_t* name) {
-    struct Loaded {
-        const wchar_t* name;
-        LayoutScale scale;
-        IconHandle icon;
-    };
-    static std::vector<Loaded> loaded;
-    if (!name) return nullptr;
+IconHandle LoadApplicationIcon(const wchar_t* name) {
+    if (!name) return {};
     // At high densities the program's own scaler makes the icon from its 32 × 32 image.
     const LayoutScale pictures = CurrentPictureScale();
-    for (const Loaded& l : loaded) {
-        if (l.name == name && l.scale.numerator == pictures.numerator &&
-            l.scale.denominator == pictures.denominator)
-            return l.icon.get();
-    }
-    IconHandle icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name,
-                                                    IMAGE_ICON, 0, 0,
+    IconHandle icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON,
+                                                    0, 0,
                                                     pictures.identity() ? LR_DEFAULTSIZE : 0)));
-    if (IconHandle scaled = ScaleIcon(icon.get(), pictures)) icon = std::move(scaled);
-    loaded.push_back({name, pictures, std::move(icon)});
-    return loaded.back().icon.get();
+    IconHandle scaled = ScaleIcon(icon.get(), pictures);
+    return scaled ? std::move(scaled) : std::move(icon);
+}
+
+// The class is registered once and outlives every application object (the tests make
+// many): the icon it is registered with, the first application's, is kept for the process.
+HICON ClassIcon(IconHandle& first) {
+    static const IconHandle kept = std::move(first);
+    return kept.get();
 }
 
 }  // namespace
 
-TApplication::TApplication(const wchar_t* iconName) {
+TApplication::TApplication(const wchar_t* iconName) : icon_(LoadApplicationIcon(iconName)) {
     WindowClass windowClass = kApplicationClass;
-    windowClass.icon = ApplicationIcon(iconName);
+    windowClass.icon = ClassIcon(icon_);
     const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     Create(windowClass, 0, L"",
@@ -96,8 +88,8 @@ TApplication::TApplication(const wchar_t* iconName) {
            nullptr);
     // The large icon shows only in the task switcher; setting one is dozens of server
     // round trips under Wine, so it waits for the first idle moment.
-    WhenFirstIdle([this, windowClass] {
-        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.icon));
+    WhenFirstIdle([this, icon = icon_ ? icon_.get() : windowClass.icon] {
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     });
     const HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
     ::DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);

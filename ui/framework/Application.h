@@ -86,6 +86,7 @@ private:
     HWND focusBeforeMinimize_ = nullptr;
     std::vector<HWND> shownBeforeMinimize_;
     UINT taskbarCreated_ = 0;
+    IconHandle icon_;  // empty for the first application, whose icon the class keeps
 };
 
 }  // namespace quillfen
