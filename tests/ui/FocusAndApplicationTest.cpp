@@ -187,5 +187,43 @@ TEST(ErrorDisplay, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_TRUE(::IsWindowEnabled(f.form->hwnd()));
 }
 
+int g_reported = 0;
+void CountReport(std::exception_ptr) { ++g_reported; }
+
+// A window whose handler fails at one message of its creation.
+struct FailingWindow : Window {
+    explicit FailingWindow(UINT failAt) : failAt(failAt) {
+        Create({L"QuillfenTestFailing"}, 0, L"", WS_POPUP, 0, 0, 10, 10, nullptr);
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == failAt) throw Exception("作成できません");
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+    UINT failAt;
+};
+
+// One error boundary: a failure is shown once, by whoever can go on after it.
+TEST(ErrorDisplay, EachFailureIsReportedOnce) {
+    TApplication app;
+    SetExceptionSink(&CountReport);
+    for (const UINT failAt : {UINT{WM_NCCREATE}, UINT{WM_CREATE}}) {
+        g_reported = 0;
+        try {
+            FailingWindow window(failAt);
+            ADD_FAILURE() << "created after failing at " << failAt;
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.what(), "作成できません") << failAt;
+        }
+        EXPECT_EQ(g_reported, 0) << "the caller of Create has it to report, " << failAt;
+    }
+    g_reported = 0;
+    int later = 0;
+    app.WhenFirstIdle([] { throw Exception("idle"); });
+    app.WhenFirstIdle([&] { ++later; });
+    app.RunFirstIdleSteps();
+    EXPECT_EQ(g_reported, 1);
+    EXPECT_EQ(later, 1) << "the steps after a failing one still run";
+}
+
 }  // namespace
 }  // namespace quillfen::testing
