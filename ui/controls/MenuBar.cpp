@@ -7,17 +7,28 @@
 
 namespace quillfen {
 
-MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, const MenuPalette& palette,
+MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, PaletteSource palette,
                  HIMAGELIST images, Callbacks callbacks)
     : menu_(std::move(menu)),
-      palette_(palette),
-      dropDownBrush_(::CreateSolidBrush(palette.menuColor)),
+      paletteSource_(std::move(palette)),
+      palette_(paletteSource_()),
       images_(images),
       callbacks_(std::move(callbacks)) {
     BuildDropDowns();
     Create({L"TActionMainMenuBar", CS_HREDRAW | CS_VREDRAW, nullptr, nullptr}, 0, L"",
            WS_CHILD | WS_VISIBLE, b.left, b.top, b.right - b.left, b.bottom - b.top, parent);
     LayoutEntries();
+}
+
+void MenuBar::SystemColoursChanged() {
+    palette_ = paletteSource_();
+    PaintDropDownBackgrounds();
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void MenuBar::SetPaletteSource(PaletteSource source) {
+    paletteSource_ = std::move(source);
+    SystemColoursChanged();
 }
 
 void MenuBar::LayoutEntries() {
@@ -204,6 +215,11 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            SystemColoursChanged();
+            return Default(message, wParam, lParam);
         default:
             return MenuOwnerMessage(message, wParam, lParam);
     }

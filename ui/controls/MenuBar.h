@@ -23,7 +23,10 @@ public:
         std::function<void(const TAction&)> highlight;  // a command's item is highlighted
     };
 
-    MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, const MenuPalette& palette,
+    // Where the colours come from, asked again whenever the system's colours change.
+    using PaletteSource = std::function<MenuPalette()>;
+
+    MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, PaletteSource palette,
             HIMAGELIST images, Callbacks callbacks);
 
     // Alt alone or F10: the bar takes the focus and highlights its first entry.
@@ -45,6 +48,13 @@ public:
         return dropDowns_[static_cast<size_t>(index)].get();
     }
     const MenuPalette& Palette() const noexcept { return palette_; }
+    // The colours, the high-contrast setting or the theme changed: the bar and its
+    // drop-downs take the new palette. Only top-level windows are told, so the window
+    // that holds the bar passes it on.
+    void SystemColoursChanged();
+    // Takes colours from another source from now on (a test's stand-in for a setting
+    // the platform cannot switch).
+    void SetPaletteSource(PaletteSource source);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,6 +63,7 @@ private:
     enum class Mode { Idle, BarMenu, DropDown };
 
     void BuildDropDowns();
+    void PaintDropDownBackgrounds();
     void LayoutEntries();
     void Paint(HDC dc);
     void SetHot(int index);
@@ -85,6 +96,7 @@ private:
     std::vector<MenuHandle> dropDowns_;
     std::vector<const MenuEntry*> commands_;  // command id − 1 → its item
     std::vector<RECT> entries_;
+    PaletteSource paletteSource_;
     MenuPalette palette_;
     BrushHandle dropDownBrush_;
     HIMAGELIST images_;

@@ -42,13 +42,22 @@ void MenuBar::BuildDropDowns() {
             info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
             ::InsertMenuItemW(dropDown.get(), ::GetMenuItemCount(dropDown.get()), TRUE, &info);
         }
+        dropDowns_.push_back(std::move(dropDown));
+    }
+    PaintDropDownBackgrounds();
+}
+
+// The menus keep the brush they were given: the old one goes only once none uses it.
+void MenuBar::PaintDropDownBackgrounds() {
+    BrushHandle brush(::CreateSolidBrush(palette_.menuColor));
+    for (const MenuHandle& dropDown : dropDowns_) {
         MENUINFO look{};
         look.cbSize = sizeof look;
         look.fMask = MIM_BACKGROUND;
-        look.hbrBack = dropDownBrush_.get();
+        look.hbrBack = brush.get();
         ::SetMenuInfo(dropDown.get(), &look);
-        dropDowns_.push_back(std::move(dropDown));
     }
+    dropDownBrush_ = std::move(brush);
 }
 
 
