@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <string>
 #include <vector>
 
 #include "GuiTestSupport.h"
@@ -92,6 +94,37 @@ TEST(MenuHighContrast, TheBarRedrawsInChangedSystemColours) {
     EXPECT_EQ(c.Pixel(second.left + 2, second.top + 2), RGB(0, 0, 1));
     EXPECT_EQ(DropDownBackground(bar.DropDown(0)), RGB(0, 0, 1));
     bar.LeaveMenuMode();
+}
+
+TEST(MenuItemNames, EachItemsDataBeginsWithItsCaptionForScreenReaders) {
+    MainWindowFixture f;
+    const struct {
+        int top;
+        UINT position;
+        const wchar_t* text;  // null for the separator
+    } items[] = {{0, 0, L"結果をクリップボードにコピー(&C)"},
+                 {0, 1, L"最小化(&M)"},
+                 {0, 2, nullptr},
+                 {0, 3, L"終了(&X)"},
+                 {1, 0, L"バージョン情報(&A)"}};
+    for (const auto& item : items) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA;
+        ASSERT_TRUE(::GetMenuItemInfoW(f.form->ActionMainMenuBar1().DropDown(item.top),
+                                       item.position, TRUE, &info));
+        const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+        ASSERT_NE(msaa, nullptr);
+        EXPECT_EQ(msaa->dwMSAASignature, DWORD(MSAA_MENU_SIG));
+        if (!item.text) {
+            EXPECT_EQ(msaa->pszWText, nullptr);
+            EXPECT_EQ(msaa->cchWText, 0u);
+            continue;
+        }
+        ASSERT_NE(msaa->pszWText, nullptr);
+        EXPECT_EQ(std::wstring(msaa->pszWText, msaa->cchWText), item.text);
+        EXPECT_EQ(msaa->pszWText[msaa->cchWText], L'\0');
+    }
 }
 
 }  // namespace

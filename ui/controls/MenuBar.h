@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <vector>
@@ -94,7 +95,13 @@ private:
 
     std::vector<MenuTop> menu_;
     std::vector<MenuHandle> dropDowns_;
-    std::vector<const MenuEntry*> commands_;  // command id − 1 → its item
+    // What a drop-down item's data points at. Owner-drawn items give the menu no text,
+    // so a screen reader's menu support reads the caption from the record it begins with.
+    struct ItemData {
+        MSAAMENUINFO msaa;
+        const MenuEntry* entry;
+    };
+    std::vector<ItemData> items_;  // command id − 1 → its item; never grows once built
     std::vector<RECT> entries_;
     PaletteSource paletteSource_;
     MenuPalette palette_;
