@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/controls/MenuBarAccessible.h"
 #include "ui/controls/MenuModel.h"
 #include "ui/win32/Handles.h"
 #include "ui/controls/MenuStyle.h"
@@ -29,6 +30,7 @@ public:
 
     MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, PaletteSource palette,
             HIMAGELIST images, Callbacks callbacks);
+    ~MenuBar() override;
 
     // Alt alone or F10: the bar takes the focus and highlights its first entry.
     void EnterMenuMode();
@@ -40,6 +42,9 @@ public:
     // Opens a drop-down and runs its menu loop until it closes, then runs the command
     // chosen in it, if any. From the keyboard the first item comes up highlighted.
     void Open(int index, bool byKeyboard);
+    // Opens a drop-down once the bar's queue comes to it: for a caller that must not wait
+    // in its menu loop (a screen reader's request for an entry's default action).
+    void RequestOpen(int index) noexcept;
 
     int HotIndex() const noexcept { return hot_; }
     int OpenIndex() const noexcept { return open_; }
@@ -59,9 +64,16 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Destroyed() override;
 
 private:
     enum class Mode { Idle, BarMenu, DropDown };
+    static constexpr UINT kOpenRequest = WM_USER + 1;
+
+    // Leaving Idle starts a menu session and going back ends it; clients hear of both.
+    void SetMode(Mode mode) noexcept;
+    void AnnounceFocus(int index) const noexcept;
+    LRESULT AnswerAccessibility(WPARAM wParam, LPARAM lParam);
 
     void BuildDropDowns();
     void PaintDropDownBackgrounds();
@@ -117,6 +129,7 @@ private:
     bool pendingByKeyboard_ = false;
     bool trackingMouse_ = false;
     HWND returnFocus_ = nullptr;
+    ComPtr<MenuBarAccessible> accessible_;  // made at the first question
 };
 
 }  // namespace quillfen

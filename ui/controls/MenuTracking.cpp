@@ -89,9 +89,13 @@ void MenuBar::Open(int index, bool byKeyboard) {
 }
 
 UINT MenuBar::TrackDropDown(int index, bool byKeyboard) {
-    mode_ = Mode::DropDown;
+    // The entry has the focus until the drop-down's items take it; from menu mode on the
+    // same entry, it has been announced already.
+    const bool announced = mode_ == Mode::BarMenu && hot_ == index;
+    SetMode(Mode::DropDown);
     open_ = index;
     hot_ = index;
+    if (!announced) AnnounceFocus(index);
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT r = entries_[static_cast<size_t>(index)];
     ::MapWindowPoints(hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
