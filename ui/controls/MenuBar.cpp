@@ -7,17 +7,61 @@
 
 namespace quillfen {
 
-MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, const MenuPalette& palette,
+MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, PaletteSource palette,
                  HIMAGELIST images, Callbacks callbacks)
     : menu_(std::move(menu)),
-      palette_(palette),
-      dropDownBrush_(::CreateSolidBrush(palette.menuColor)),
+      paletteSource_(std::move(palette)),
+      palette_(paletteSource_()),
       images_(images),
       callbacks_(std::move(callbacks)) {
     BuildDropDowns();
     Create({L"TActionMainMenuBar", CS_HREDRAW | CS_VREDRAW, nullptr, nullptr}, 0, L"",
            WS_CHILD | WS_VISIBLE, b.left, b.top, b.right - b.left, b.bottom - b.top, parent);
     LayoutEntries();
+}
+
+// Destroys the window while the members it uses are still there.
+MenuBar::~MenuBar() { Destroy(); }
+
+void MenuBar::Destroyed() {
+    if (accessible_) accessible_->Disconnect();
+}
+
+void MenuBar::SetMode(Mode mode) noexcept {
+    const bool wasIdle = mode_ == Mode::Idle;
+    mode_ = mode;
+    if (wasIdle == (mode == Mode::Idle)) return;
+    ::NotifyWinEvent(wasIdle ? EVENT_SYSTEM_MENUSTART : EVENT_SYSTEM_MENUEND, hwnd(), OBJID_CLIENT,
+                     CHILDID_SELF);
+}
+
+void MenuBar::AnnounceFocus(int index) const noexcept {
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, index + 1);
+}
+
+// The object id is compared as 32 bits: 64-bit callers may or may not sign-extend it.
+LRESULT MenuBar::AnswerAccessibility(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (!accessible_) accessible_ = MakeAccessible<MenuBarAccessible>(*this);
+        // A failed answer leaves the question to the system's own object.
+        if (const LRESULT answer = accessible_->Answer(wParam); answer > 0) return answer;
+    }
+    return Default(WM_GETOBJECT, wParam, lParam);
+}
+
+void MenuBar::RequestOpen(int index) noexcept {
+    ::PostMessageW(hwnd(), kOpenRequest, static_cast<WPARAM>(index), 0);
+}
+
+void MenuBar::SystemColoursChanged() {
+    palette_ = paletteSource_();
+    PaintDropDownBackgrounds();
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void MenuBar::SetPaletteSource(PaletteSource source) {
+    paletteSource_ = std::move(source);
+    SystemColoursChanged();
 }
 
 void MenuBar::LayoutEntries() {
@@ -55,6 +99,7 @@ void MenuBar::SetHot(int index) {
     if (index == hot_) return;
     hot_ = index;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (mode_ == Mode::BarMenu && index >= 0) AnnounceFocus(index);
 }
 
 int MenuBar::HitTest(POINT p) const noexcept {
@@ -86,15 +131,17 @@ int MenuBar::EntryOfMnemonic(wchar_t letter) const noexcept {
 void MenuBar::EnterMenuMode() {
     if (mode_ != Mode::Idle || menu_.empty()) return;
     returnFocus_ = ::GetFocus();
-    mode_ = Mode::BarMenu;
+    SetMode(Mode::BarMenu);
     hot_ = 0;
     ::SetFocus(hwnd());
+    // After the bar's own focus event, which names no entry.
+    AnnounceFocus(hot_);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void MenuBar::LeaveMenuMode() {
     const bool hadFocus = ::GetFocus() == hwnd();
-    mode_ = Mode::Idle;
+    SetMode(Mode::Idle);
     open_ = -1;
     POINT cursor{};
     ::GetCursorPos(&cursor);
@@ -154,7 +201,7 @@ void MenuBar::CharInBarMode(wchar_t ch) {
 void MenuBar::FocusChanged(bool gained) {
     if (!gained) {
         if (mode_ == Mode::BarMenu) {
-            mode_ = Mode::Idle;
+            SetMode(Mode::Idle);
             SetHot(-1);
         }
         return;
@@ -204,6 +251,18 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+        case WM_GETOBJECT:
+            return AnswerAccessibility(wParam, lParam);
+        case kOpenRequest:
+            // While a modal window has the main window disabled, its menu cannot be used.
+            if (::IsWindowEnabled(::GetAncestor(hwnd(), GA_ROOT)))
+                Open(static_cast<int>(wParam), true);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            SystemColoursChanged();
+            return Default(message, wParam, lParam);
         default:
             return MenuOwnerMessage(message, wParam, lParam);
     }

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <vector>
 
+#include "ui/controls/MenuBarAccessible.h"
 #include "ui/controls/MenuModel.h"
 #include "ui/win32/Handles.h"
 #include "ui/controls/MenuStyle.h"
@@ -23,8 +25,12 @@ public:
         std::function<void(const TAction&)> highlight;  // a command's item is highlighted
     };
 
-    MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, const MenuPalette& palette,
+    // Where the colours come from, asked again whenever the system's colours change.
+    using PaletteSource = std::function<MenuPalette()>;
+
+    MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, PaletteSource palette,
             HIMAGELIST images, Callbacks callbacks);
+    ~MenuBar() override;
 
     // Alt alone or F10: the bar takes the focus and highlights its first entry.
     void EnterMenuMode();
@@ -36,6 +42,9 @@ public:
     // Opens a drop-down and runs its menu loop until it closes, then runs the command
     // chosen in it, if any. From the keyboard the first item comes up highlighted.
     void Open(int index, bool byKeyboard);
+    // Opens a drop-down once the bar's queue comes to it: for a caller that must not wait
+    // in its menu loop (a screen reader's request for an entry's default action).
+    void RequestOpen(int index) noexcept;
 
     int HotIndex() const noexcept { return hot_; }
     int OpenIndex() const noexcept { return open_; }
@@ -45,14 +54,29 @@ public:
         return dropDowns_[static_cast<size_t>(index)].get();
     }
     const MenuPalette& Palette() const noexcept { return palette_; }
+    // The colours, the high-contrast setting or the theme changed: the bar and its
+    // drop-downs take the new palette. Only top-level windows are told, so the window
+    // that holds the bar passes it on.
+    void SystemColoursChanged();
+    // Takes colours from another source from now on (a test's stand-in for a setting
+    // the platform cannot switch).
+    void SetPaletteSource(PaletteSource source);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Destroyed() override;
 
 private:
     enum class Mode { Idle, BarMenu, DropDown };
+    static constexpr UINT kOpenRequest = WM_USER + 1;
+
+    // Leaving Idle starts a menu session and going back ends it; clients hear of both.
+    void SetMode(Mode mode) noexcept;
+    void AnnounceFocus(int index) const noexcept;
+    LRESULT AnswerAccessibility(WPARAM wParam, LPARAM lParam);
 
     void BuildDropDowns();
+    void PaintDropDownBackgrounds();
     void LayoutEntries();
     void Paint(HDC dc);
     void SetHot(int index);
@@ -83,8 +107,15 @@ private:
 
     std::vector<MenuTop> menu_;
     std::vector<MenuHandle> dropDowns_;
-    std::vector<const MenuEntry*> commands_;  // command id − 1 → its item
+    // What a drop-down item's data points at. Owner-drawn items give the menu no text,
+    // so a screen reader's menu support reads the caption from the record it begins with.
+    struct ItemData {
+        MSAAMENUINFO msaa;
+        const MenuEntry* entry;
+    };
+    std::vector<ItemData> items_;  // command id − 1 → its item; never grows once built
     std::vector<RECT> entries_;
+    PaletteSource paletteSource_;
     MenuPalette palette_;
     BrushHandle dropDownBrush_;
     HIMAGELIST images_;
@@ -98,6 +129,7 @@ private:
     bool pendingByKeyboard_ = false;
     bool trackingMouse_ = false;
     HWND returnFocus_ = nullptr;
+    ComPtr<MenuBarAccessible> accessible_;  // made at the first question
 };
 
 }  // namespace quillfen

@@ -80,10 +80,36 @@ COLORREF HighlightOf(COLORREF colour, int steps) noexcept {
 SystemColours CurrentSystemColours() noexcept {
     return {::GetSysColor(COLOR_BTNFACE),      ::GetSysColor(COLOR_WINDOW),
             ::GetSysColor(COLOR_WINDOWTEXT),   ::GetSysColor(COLOR_GRAYTEXT),
-            ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_3DDKSHADOW)};
+            ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_3DDKSHADOW),
+            ::GetSysColor(COLOR_MENU),         ::GetSysColor(COLOR_MENUTEXT),
+            ::GetSysColor(COLOR_HIGHLIGHT),    ::GetSysColor(COLOR_HIGHLIGHTTEXT)};
 }
 
-MenuPalette MakeMenuPalette(const SystemColours& system) noexcept {
+bool HighContrastOn() noexcept {
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof setting;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+MenuPalette CurrentMenuPalette() noexcept {
+    return MakeMenuPalette(CurrentSystemColours(), HighContrastOn());
+}
+
+MenuPalette MakeMenuPalette(const SystemColours& system, bool highContrast) noexcept {
+    if (highContrast) {
+        // Fills in the menu colour, text in its text colour, frames and the separator in
+        // the window text colour, which the scheme keeps visible against both.
+        MenuPalette p{};
+        p.color = p.menuColor = p.btnSelectedColor = system.menu;
+        p.highlightColor = p.unusedColor = p.frameInner = p.disabledFontShadow = system.menu;
+        p.fontColor = system.menuText;
+        p.selectedColor = system.highlight;
+        p.selectedFontColor = system.highlightText;
+        p.btnFrameColor = p.frameOuter = p.shadowColor = system.windowText;
+        p.disabledFontColor = p.disabledColor = system.grayText;
+        return p;
+    }
     const COLORREF highlight = HighlightOf(system.buttonFace);
     MenuPalette p{};
     p.color = system.buttonFace;

@@ -1,5 +1,6 @@
 // The colours of the menu bar and its drop-downs, derived from the system colours when
-// the window is built, and the hue-luminance-saturation arithmetic behind them.
+// the window is built and again whenever they change, and the hue-luminance-saturation
+// arithmetic behind them.
 #pragma once
 
 #include <windows.h>
@@ -28,8 +29,15 @@ struct SystemColours {
     COLORREF grayText;
     COLORREF buttonHighlight;
     COLORREF darkShadow;
+    // What a high-contrast scheme sets for menus; the ordinary palette does without.
+    COLORREF menu = 0;
+    COLORREF menuText = 0;
+    COLORREF highlight = 0;
+    COLORREF highlightText = 0;
 };
 SystemColours CurrentSystemColours() noexcept;
+// Whether the user has asked for high contrast (in the accessibility settings).
+bool HighContrastOn() noexcept;
 
 struct MenuPalette {
     COLORREF color;              // bar background and the drop-downs' picture column
@@ -49,6 +57,10 @@ struct MenuPalette {
     COLORREF frameOuter;  // top-left and bottom-right outer frame edges
 };
 
-MenuPalette MakeMenuPalette(const SystemColours& system) noexcept;
+// The fixed XP blues and greys, or with high contrast on, the scheme's own colours only:
+// a user who chose white on black gets no pale blue fill with black text under it.
+MenuPalette MakeMenuPalette(const SystemColours& system, bool highContrast = false) noexcept;
+// The palette for the desktop as it is now.
+MenuPalette CurrentMenuPalette() noexcept;
 
 }  // namespace quillfen

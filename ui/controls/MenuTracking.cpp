@@ -30,25 +30,45 @@ public:
 }  // namespace
 
 void MenuBar::BuildDropDowns() {
-    for (const MenuTop& top : menu_) {
+    size_t count = 0;
+    for (const MenuTop& top : menu_) count += top.items.size();
+    // The menus hold pointers into it.
+    items_.reserve(count);
+    for (MenuTop& top : menu_) {
         MenuHandle dropDown(::CreatePopupMenu());
-        for (const MenuEntry& entry : top.items) {
+        for (MenuEntry& entry : top.items) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
             info.fType = MFT_OWNERDRAW | (entry.separator ? MFT_SEPARATOR : 0);
-            commands_.push_back(&entry);
-            info.wID = static_cast<UINT>(commands_.size());
-            info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
+            // The caption with its "&", from which the reader takes the shortcut letter
+            // as from any menu text; a separator has none. It lives as long as menu_.
+            MSAAMENUINFO msaa{static_cast<DWORD>(MSAA_MENU_SIG), 0, nullptr};
+            if (!entry.separator) {
+                msaa.cchWText = static_cast<DWORD>(entry.caption.size());
+                msaa.pszWText = entry.caption.data();
+            }
+            items_.push_back({msaa, &entry});
+            info.wID = static_cast<UINT>(items_.size());
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(&items_.back());
             ::InsertMenuItemW(dropDown.get(), ::GetMenuItemCount(dropDown.get()), TRUE, &info);
         }
+        dropDowns_.push_back(std::move(dropDown));
+    }
+    PaintDropDownBackgrounds();
+}
+
+// The menus keep the brush they were given: the old one goes only once none uses it.
+void MenuBar::PaintDropDownBackgrounds() {
+    BrushHandle brush(::CreateSolidBrush(palette_.menuColor));
+    for (const MenuHandle& dropDown : dropDowns_) {
         MENUINFO look{};
         look.cbSize = sizeof look;
         look.fMask = MIM_BACKGROUND;
-        look.hbrBack = dropDownBrush_.get();
+        look.hbrBack = brush.get();
         ::SetMenuInfo(dropDown.get(), &look);
-        dropDowns_.push_back(std::move(dropDown));
     }
+    dropDownBrush_ = std::move(brush);
 }
 
 
@@ -69,9 +89,13 @@ void MenuBar::Open(int index, bool byKeyboard) {
 }
 
 UINT MenuBar::TrackDropDown(int index, bool byKeyboard) {
-    mode_ = Mode::DropDown;
+    // The entry has the focus until the drop-down's items take it; from menu mode on the
+    // same entry, it has been announced already.
+    const bool announced = mode_ == Mode::BarMenu && hot_ == index;
+    SetMode(Mode::DropDown);
     open_ = index;
     hot_ = index;
+    if (!announced) AnnounceFocus(index);
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT r = entries_[static_cast<size_t>(index)];
     ::MapWindowPoints(hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
@@ -90,8 +114,8 @@ UINT MenuBar::TrackDropDown(int index, bool byKeyboard) {
 }
 
 void MenuBar::Choose(UINT command) {
-    if (command == 0 || command > commands_.size()) return;
-    const MenuEntry& entry = *commands_[command - 1];
+    if (command == 0 || command > items_.size()) return;
+    const MenuEntry& entry = *items_[command - 1].entry;
     // Cuts off the cat's cry if it is still sounding.
     StopSounds();
     PlayEventSound(L"MenuCommand");
@@ -186,8 +210,9 @@ void MenuBar::PaintFrame(HWND dropDown) const {
 
 
 LRESULT MenuBar::MeasureItem(MEASUREITEMSTRUCT& item) {
-    const auto* entry = reinterpret_cast<const MenuEntry*>(item.itemData);
-    if (item.CtlType != ODT_MENU || !entry) return FALSE;
+    const auto* data = reinterpret_cast<const ItemData*>(item.itemData);
+    if (item.CtlType != ODT_MENU || !data) return FALSE;
+    const MenuEntry* entry = data->entry;
     int w = kStandardPictureHeight, h = kStandardPictureHeight;
     if (images_) ::ImageList_GetIconSize(images_, &w, &h);
     item.itemHeight =
@@ -200,10 +225,11 @@ LRESULT MenuBar::MeasureItem(MEASUREITEMSTRUCT& item) {
 }
 
 LRESULT MenuBar::DrawItem(const DRAWITEMSTRUCT& item) {
-    const auto* entry = reinterpret_cast<const MenuEntry*>(item.itemData);
-    if (item.CtlType != ODT_MENU || !entry) return FALSE;
+    const auto* data = reinterpret_cast<const ItemData*>(item.itemData);
+    if (item.CtlType != ODT_MENU || !data) return FALSE;
     const MenuLook look{palette_, font_, images_};
-    DrawDropDownItem(item.hDC, item.rcItem, *entry, (item.itemState & ODS_SELECTED) != 0, look);
+    DrawDropDownItem(item.hDC, item.rcItem, *data->entry, (item.itemState & ODS_SELECTED) != 0,
+                     look);
     return TRUE;
 }
 
@@ -223,8 +249,8 @@ LRESULT MenuBar::MenuChar(wchar_t letter, HMENU menu) const {
 }
 
 void MenuBar::MenuSelect(UINT item, UINT flags) {
-    if (flags == 0xFFFF || (flags & MF_POPUP) || item == 0 || item > commands_.size()) return;
-    const MenuEntry& entry = *commands_[item - 1];
+    if (flags == 0xFFFF || (flags & MF_POPUP) || item == 0 || item > items_.size()) return;
+    const MenuEntry& entry = *items_[item - 1].entry;
     if (entry.action && callbacks_.highlight) callbacks_.highlight(*entry.action);
 }
 

@@ -51,9 +51,9 @@ HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT boun
             [this](const TAction& action) {
                 application_.hint = std::string(LongHint(action.hint));
             }};
-        menuBar_ = std::make_unique<MenuBar>(
-            parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
-            MakeMenuPalette(CurrentSystemColours()), imageList_.get(), std::move(callbacks));
+        menuBar_ =
+            std::make_unique<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+                                      &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
         return menuBar_->hwnd();
     }
     return nullptr;
@@ -82,6 +82,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    // Sent to top-level windows only; the bar draws with colours made from them.
+    if (menuBar_ &&
+        (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE || message == WM_THEMECHANGED))
+        menuBar_->SystemColoursChanged();
     return Form::HandleMessage(message, wParam, lParam);
 }
 
