@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ui/framework/FormControls.h"
+#include "ui/win32/Accessibility.h"
 
 namespace quillfen {
 
@@ -84,6 +85,10 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
                 if (key == 0) return 0;
                 wParam = key;
             }
+            break;
+        case WM_GETOBJECT:
+            if (!control.accessibleName.empty() && AsksForClientObject(lParam))
+                return AnswerWithFacts(h, wParam, {control.accessibleName, 0, {}});
             break;
         case WM_CHAR:
             if (control.onKeyPress) {

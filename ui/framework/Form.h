@@ -14,6 +14,7 @@
 #include "ui/win32/Handles.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/DisplayMetrics.h"
+#include "ui/win32/Text.h"
 #include "ui/framework/Window.h"
 
 namespace quillfen {
@@ -41,6 +42,7 @@ struct Control {
     std::function<void(HWND, wchar_t&)> onKeyPress;
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
+    WideString accessibleName;  // empty: the system's name
 };
 
 // Non-template view of one control description (the events are wired separately).
@@ -59,6 +61,7 @@ struct ControlSpec {
     int modalResult;
     bool cancelButton;
     bool wordWrap;
+    std::string_view accessibleName;
 };
 
 struct FormSpec {
@@ -150,7 +153,7 @@ void Form::Build(FormT& self, const FormDescription<FormT>& d) {
         Control& control =
             AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
                         c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
-                        c.modalResult, c.cancelButton, c.wordWrap});
+                        c.modalResult, c.cancelButton, c.wordWrap, c.accessibleName});
         const ControlEvents<FormT> e = c.events;
         if (e.keyDown)
             control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {

@@ -89,6 +89,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     control.modalResult = item.modalResult;
     control.cancelButton = item.cancelButton;
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
+    control.accessibleName = Widen(item.accessibleName);
 
     const HWND parent = ParentHandle(item.parent);
     RECT bounds{scale_(item.left), scale_(item.top), 0, 0};

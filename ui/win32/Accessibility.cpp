@@ -177,4 +177,27 @@ HRESULT AccessibleProxy::put_accValue(VARIANT child, BSTR value) {
 
 #undef QUILLFEN_FORWARD
 
+HRESULT AnnotatedAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (IsSelf(child) && !facts_.name.empty()) return Text(facts_.name, name);
+    return AccessibleProxy::get_accName(child, name);
+}
+
+HRESULT AnnotatedAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    if (IsSelf(child) && facts_.role != 0) return Role(facts_.role, role);
+    return AccessibleProxy::get_accRole(child, role);
+}
+
+HRESULT AnnotatedAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    if (IsSelf(child) && !facts_.description.empty()) return Text(facts_.description, description);
+    return AccessibleProxy::get_accDescription(child, description);
+}
+
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) {
+    // The system's object is made by oleacc: without it there is nothing to annotate.
+    if (!Accessibility().createStdAccessibleObject) return 0;
+    // The client's reference is taken by the answer; this one ends here.
+    const auto object = MakeAccessible<AnnotatedAccessible>(hwnd, OBJID_CLIENT, std::move(facts));
+    return object->Answer(wParam);
+}
+
 }  // namespace quillfen

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/win32/Text.h"
+
 namespace quillfen {
 
 // Owns one reference to a COM object.
@@ -118,6 +120,38 @@ private:
     ComPtr<IAccessible> standard_;
     LONG references_ = 1;
 };
+
+// What a window's object says in place of the system's guesses; empty parts are left to
+// the system's object.
+struct AccessibleFacts {
+    WideString name;
+    LONG role = 0;
+    WideString description;
+};
+
+// The system's object with some answers about the object itself replaced. It keeps
+// copies, never the window's C++ object: a client may hold it after the window is gone.
+class AnnotatedAccessible final : public AccessibleProxy {
+public:
+    AnnotatedAccessible(HWND hwnd, LONG objectId, AccessibleFacts facts) noexcept
+        : AccessibleProxy(hwnd, objectId), facts_(std::move(facts)) {}
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+
+private:
+    AccessibleFacts facts_;
+};
+
+// True when a WM_GETOBJECT asks for the object of the window's client area. The id comes
+// as a 32-bit value that a 64-bit build must not sign-extend before comparing.
+inline bool AsksForClientObject(LPARAM lParam) noexcept {
+    return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
+}
+// The answer to a WM_GETOBJECT for the client area: the system's object with the facts.
+// 0 (the system answers alone) where oleacc is missing. May throw std::bad_alloc.
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts);
 
 // A new accessible object of type T, holding the one reference the caller receives.
 template <typename T, typename... Args>
