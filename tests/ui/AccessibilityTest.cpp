@@ -5,6 +5,9 @@
 
 
 #include "GuiTestSupport.h"
+#include "tests/common/OpenDialogs.h"
+#include "ui/forms/About.h"
+#include "ui/forms/MessageDialogs.h"
 #include "ui/win32/Accessibility.h"
 
 namespace quillfen::testing {
@@ -38,6 +41,21 @@ std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object) {
     return {take(name), take(description), role.vt == VT_I4 ? role.lVal : 0};
 }
 
+using Event = std::array<LONG_PTR, 4>;  // event, window, object, child
+std::vector<Event> g_events;
+void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND h, LONG object, LONG child, DWORD, DWORD) {
+    g_events.push_back({event, reinterpret_cast<LONG_PTR>(h), object, child});
+}
+// In context: Wine gives an out-of-context event to this thread at its next pump only, and
+// drops it if the window is gone by then, as a message dialog is when its call returns.
+auto WatchEvents(DWORD first, DWORD last) {
+    g_events.clear();
+    return std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, decltype(&::UnhookWinEvent)>(
+        ::SetWinEventHook(first, last, ::GetModuleHandleW(nullptr), &Record,
+                          ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_INCONTEXT),
+        &::UnhookWinEvent);
+}
+
 TEST(AccessibleNames, FieldsAndMemoAreNamedBeyondTheirLabelsAlsoAfterTheWindowIsGone) {
     // clang-format off
     const wchar_t* const names[] = {L"出発 時", L"出発 分", L"出発 秒", L"到着 時", L"到着 分",
@@ -56,6 +74,43 @@ TEST(AccessibleNames, FieldsAndMemoAreNamedBeyondTheirLabelsAlsoAfterTheWindowIs
         kept = ClientObject(f.Control("Memo1"));
     }
     EXPECT_EQ(std::get<0>(Ask(kept.get())), L"結果") << "a client may keep the object";
+}
+
+TEST(AccessibleDialogs, MessageDialogsAndTheAboutBoxAreDialogsWithTitleAndText) {
+    const std::pair<TMsgDlgType, const char*> rows[] = {
+        {TMsgDlgType::mtWarning, "そんなに長く電車乗ったら体壊すよ\r\n新幹線乗れや"},
+        {TMsgDlgType::mtError, "出発・到着が同時刻になっています"},
+        {TMsgDlgType::mtInformation, "情報"},
+        {TMsgDlgType::mtConfirmation, "確認"},
+        {TMsgDlgType::mtCustom, "猫がいません"},
+        {TMsgDlgType::mtCustom, nullptr}};  // the About box
+    for (const auto& [kind, text] : rows) {
+        MainWindowFixture f;
+        TAboutBox& about = f.app->CreateForm<TAboutBox>();
+        HWND dialog = nullptr;
+        std::tuple<std::wstring, std::wstring, LONG> facts;
+        std::wstring title;
+        ActivationWatch watch([&](HWND h) {
+            if (dialog || !testsupport::IsModalDialog(h)) return;
+            RunSoon([&, h] {
+                facts = Ask(ClientObject(dialog = h).get());
+                title = TextOf(h);
+                ::PostMessageW(h, WM_CLOSE, 0, 0);
+            });
+        });
+        const auto events = WatchEvents(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND);
+        text ? ShowMessageDialog(text, kind, {mbOK}, 0) : about.ShowModal();
+        EXPECT_FALSE(title.empty());
+        EXPECT_EQ(facts, std::make_tuple(title,
+                                         text ? Widen(text).c_str()
+                                              : L"Quillfen\r\nVersion 2.03b\r\nCopyright © 2026 "
+                                                L"Quillfen 開発チーム\r\nフリーソフトウェアです。",
+                                         ROLE_SYSTEM_DIALOG));
+        const auto window = reinterpret_cast<LONG_PTR>(dialog);
+        EXPECT_EQ(g_events, (std::vector<Event>{
+                                {EVENT_SYSTEM_DIALOGSTART, window, OBJID_WINDOW, CHILDID_SELF},
+                                {EVENT_SYSTEM_DIALOGEND, window, OBJID_WINDOW, CHILDID_SELF}}));
+    }
 }
 
 }  // namespace

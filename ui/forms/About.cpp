@@ -73,6 +73,15 @@ TAboutBox::~TAboutBox() {
 
 TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
+WideString TAboutBox::AccessibleDescription() const {
+    WideString lines;
+    for (const char* name : {"ProductName", "Version", "RightsNotice", "Comments"}) {
+        if (!lines.empty()) lines += L"\r\n";
+        lines += Widen(GetWindowTextUtf8(ControlHandle(name)));
+    }
+    return lines;
+}
+
 HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
     if (item.kind != ControlKind::Image) return nullptr;
     return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, b.left, b.top,

@@ -4,6 +4,7 @@
 
 #include "ui/framework/Application.h"
 #include "ui/framework/FormControls.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -201,6 +202,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (HIWORD(wParam) == BN_CLICKED && IsButton(c->kind)) ClickControl(*c);
                 if (HIWORD(wParam) == EN_CHANGE && c->onChange) c->onChange(c->hwnd);
                 return 0;
+            }
+            break;
+        case WM_GETOBJECT:
+            // A dialog frame makes a dialog for screen readers too, titled by its caption.
+            if (border_ == FormBorder::Dialog && AsksForClientObject(lParam)) {
+                return AnswerWithFacts(hwnd(), wParam,
+                                       {Widen(GetWindowTextUtf8(hwnd())),
+                                        ROLE_SYSTEM_DIALOG, AccessibleDescription()});
             }
             break;
         case WM_DRAWITEM:

@@ -110,6 +110,9 @@ protected:
         return nullptr;
     }
     virtual void Activated() {}
+    // A dialog's text for screen readers, which they read after its title (the message of
+    // a message box); empty: none.
+    virtual WideString AccessibleDescription() const { return {}; }
 
     TApplication& application_;
 
@@ -139,6 +142,7 @@ private:
     FontHandle font_, largeFont_, menuFont_;
     LayoutScale scale_;
     FormPosition position_ = FormPosition::DesktopCenter;
+    FormBorder border_ = FormBorder::Single;
     bool shownOnce_ = false;
     bool modal_ = false;
     int modalResult_ = 0;

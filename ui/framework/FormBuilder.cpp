@@ -38,6 +38,7 @@ void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
 
 void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
     position_ = item.position;
+    border_ = item.border;
     font_ = std::move(font);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
