@@ -3,6 +3,7 @@
 
 #include <oleacc.h>
 
+#include <stdexcept>
 
 #include "GuiTestSupport.h"
 #include "tests/common/OpenDialogs.h"
@@ -110,6 +111,55 @@ TEST(AccessibleDialogs, MessageDialogsAndTheAboutBoxAreDialogsWithTitleAndText) 
         EXPECT_EQ(g_events, (std::vector<Event>{
                                 {EVENT_SYSTEM_DIALOGSTART, window, OBJID_WINDOW, CHILDID_SELF},
                                 {EVENT_SYSTEM_DIALOGEND, window, OBJID_WINDOW, CHILDID_SELF}}));
+    }
+}
+
+// Alt+C pressed in the focused first field, caret after its text: each outcome but the
+// error that escapes the handler selects the text for the next entry, then announces the
+// memo's text with its live-region event, the focus already back in the field.
+TEST(ResultAnnouncement, EachOutcomeLeavesTheFirstFieldSelectedAndIsAnnouncedLast) {
+    const std::pair<std::array<const wchar_t*, 7>, bool> rows[] = {
+        // fields, escapes
+        {{L"9", L"05", L"00", L"11", L"20", L"30", L"0"}, false},
+        {{L"9", L"05", L"ab", L"11", L"20", L"30", L"0"}, false},
+        {{L"23", L"30", L"00", L"0", L"15", L"00", L""}, false},  // the wrong-order dialog
+        {{L"9", L"05", L"00", L"11", L"20", L"30", L"0"}, true}};
+    for (const auto& [fields, escapes] : rows) {
+        MainWindowFixture f;
+        f.form->playClip = [] { return true; };
+        if (escapes) {
+            f.form->calculate = [](const auto&, std::uint8_t) -> TripResult {
+                throw std::runtime_error("'9' は時刻ではありません");
+            };
+        }
+        std::vector<std::pair<std::string, HWND>> announced;  // text, focus
+        f.form->announce = [&, real = f.form->announce](HWND memo, const std::string& text) {
+            announced.emplace_back(text, ::GetFocus());
+            real(memo, text);
+        };
+        f.SetTimeFields({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]});
+        ::SetWindowTextW(f.Control("LabeledEdit7"), fields[6]);
+        const HWND first = f.Control("LabeledEdit1");
+        ::SetFocus(first);
+        const int length = ::GetWindowTextLengthW(first);
+        ::SendMessageW(first, EM_SETSEL, length, length);
+        ActivationWatch closer([](HWND h) {
+            if (testsupport::IsModalDialog(h)) ::PostMessageW(h, WM_CLOSE, 0, 0);
+        });
+        const auto events = WatchEvents(0x8019, 0x8019);  // EVENT_OBJECT_LIVEREGIONCHANGED
+        PressAlt(*f.app, L'c');
+        EXPECT_EQ(::GetFocus(), first);
+        // The escaping error leaves both to the last-resort box, which gives the focus back.
+        if (escapes) {
+            EXPECT_TRUE(announced.empty() && g_events.empty());
+            continue;
+        }
+        EXPECT_EQ(Selection(first), std::make_pair(0, length));
+        const HWND memo = f.Control("Memo1");
+        EXPECT_EQ(announced,
+                  (std::vector<std::pair<std::string, HWND>>{{GetWindowTextUtf8(memo), first}}));
+        EXPECT_EQ(g_events, (std::vector<Event>{{0x8019, reinterpret_cast<LONG_PTR>(memo),
+                                                 OBJID_CLIENT, CHILDID_SELF}}));
     }
 }
 

@@ -30,7 +30,18 @@ AccessibilityApi Load() noexcept {
     const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
     Bind(oleacc, "CreateStdAccessibleObject", api.createStdAccessibleObject);
     Bind(oleacc, "LresultFromObject", api.lresultFromObject);
-    Bind(LoadSystemLibrary(L"oleaut32.dll"), "SysAllocStringLen", api.sysAllocStringLen);
+    const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
+    Bind(oleaut, "SysAllocStringLen", api.sysAllocStringLen);
+    Bind(oleaut, "SysFreeString", api.sysFreeString);
+    return api;
+}
+
+UiAutomationApi LoadUiAutomation() noexcept {
+    UiAutomationApi api;
+    const HMODULE core = LoadSystemLibrary(L"uiautomationcore.dll");
+    Bind(core, "UiaClientsAreListening", api.clientsAreListening);
+    Bind(core, "UiaHostProviderFromHwnd", api.hostProviderFromHwnd);
+    Bind(core, "UiaRaiseNotificationEvent", api.raiseNotificationEvent);
     return api;
 }
 
@@ -38,6 +49,11 @@ AccessibilityApi Load() noexcept {
 
 const AccessibilityApi& Accessibility() noexcept {
     static const AccessibilityApi api = Load();
+    return api;
+}
+
+const UiAutomationApi& UiAutomation() noexcept {
+    static const UiAutomationApi api = LoadUiAutomation();
     return api;
 }
 

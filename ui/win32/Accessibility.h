@@ -10,6 +10,8 @@
 
 #include "ui/win32/Text.h"
 
+struct IRawElementProviderSimple;
+
 namespace quillfen {
 
 // Owns one reference to a COM object.
@@ -50,12 +52,39 @@ struct AccessibilityApi {
     HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
     LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
+    void(WINAPI* sysFreeString)(BSTR) = nullptr;
 };
 // Loads the libraries at the first call; later calls return what that one found.
 const AccessibilityApi& Accessibility() noexcept;
 
+// The UI Automation functions the program calls, from uiautomationcore, loaded at the
+// first call. Each is null where the system lacks it: the notification event came with
+// Windows 10 1709, and Wine 8 has none.
+struct UiAutomationApi {
+    BOOL(WINAPI* clientsAreListening)() = nullptr;
+    HRESULT(WINAPI* hostProviderFromHwnd)(HWND, IRawElementProviderSimple**) = nullptr;
+    HRESULT(WINAPI* raiseNotificationEvent)(IRawElementProviderSimple*, int kind, int processing,
+                                            BSTR text, BSTR activityId) = nullptr;
+};
+const UiAutomationApi& UiAutomation() noexcept;
+
 // A string for a client to free; null when there is no text or no oleaut32.
 BSTR MakeBstr(std::wstring_view text) noexcept;
+
+// Owns a string made by MakeBstr that no client takes over.
+class BstrHandle {
+public:
+    explicit BstrHandle(BSTR text) noexcept : text_(text) {}
+    BstrHandle(const BstrHandle&) = delete;
+    BstrHandle& operator=(const BstrHandle&) = delete;
+    ~BstrHandle() {
+        if (text_ && Accessibility().sysFreeString) Accessibility().sysFreeString(text_);
+    }
+    BSTR get() const noexcept { return text_; }
+
+private:
+    BSTR text_;
+};
 
 // An accessible object that answers as the system's own object for the window does, so
 // that a derived class overrides only what it knows better (a name, a role, children).
