@@ -1,8 +1,10 @@
-// What a screen reader learns, asked as one asks.
+// What a screen reader learns, asked as one asks, and the last-resort box's font.
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <stdexcept>
 
 #include "GuiTestSupport.h"
@@ -10,6 +12,7 @@
 #include "ui/forms/About.h"
 #include "ui/forms/MessageDialogs.h"
 #include "ui/win32/Accessibility.h"
+#include "ui/win32/Fonts.h"
 
 namespace quillfen::testing {
 namespace {
@@ -160,6 +163,61 @@ TEST(ResultAnnouncement, EachOutcomeLeavesTheFirstFieldSelectedAndIsAnnouncedLas
                   (std::vector<std::pair<std::string, HWND>>{{GetWindowTextUtf8(memo), first}}));
         EXPECT_EQ(g_events, (std::vector<Event>{{0x8019, reinterpret_cast<LONG_PTR>(memo),
                                                  OBJID_CLIENT, CHILDID_SELF}}));
+    }
+}
+
+// With the setup's message font and with one lacking the Japanese glyphs. For a screenshot,
+// QUILLFEN_HOLD_ERROR_BOX_MS keeps the box up that long.
+TEST(ErrorBoxFont, TheTextKeepsTheBoxFontWhereItCoversElseGetsOneThatDoesAndFits) {
+    static HWND box = nullptr;
+    const char* hold = std::getenv("QUILLFEN_HOLD_ERROR_BOX_MS");
+    NONCLIENTMETRICSW saved{}, changed{};
+    saved.cbSize = sizeof saved;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    for (const wchar_t* face : {static_cast<const wchar_t*>(nullptr), L"DejaVu Sans"}) {
+        changed = saved;
+        if (face) {
+            wcsncpy(changed.lfMessageFont.lfFaceName, face, LF_FACESIZE - 1);
+            changed.lfMessageFont.lfCharSet = ANSI_CHARSET;
+        }
+        ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
+        MainWindowFixture f;
+        f.form->calculate = [](const auto&, std::uint8_t) -> TripResult {
+            throw std::runtime_error("到着時刻を計算できません");
+        };
+        const std::wstring text = L"到着時刻を計算できません.";
+        bool sameFont = false, covered = false, boxCovers = true, fits = false;
+        box = nullptr;
+        // Read once the box has laid itself out: it is activated while it does.
+        ActivationWatch watch([&](HWND h) {
+            if (box || testsupport::ClassNameOf(h) != L"#32770") return;
+            RunSoon([&, h] {
+                const auto font = [h](int id) {
+                    return reinterpret_cast<HFONT>(::SendDlgItemMessageW(h, id, WM_GETFONT, 0, 0));
+                };
+                const RECT label = RectInParent(::GetDlgItem(h, 0xFFFF));
+                const SIZE need =
+                    MeasureText(font(0xFFFF), text, label.right - label.left, DT_EXPANDTABS);
+                fits = need.cx <= label.right - label.left && need.cy <= label.bottom - label.top &&
+                       RectInParent(::GetDlgItem(h, IDOK)).top >= label.bottom;
+                sameFont = font(0xFFFF) == font(IDOK);
+                covered = FontCovers(font(0xFFFF), text);
+                boxCovers = FontCovers(font(IDOK), text);
+                ::SetTimer(nullptr, 0, hold ? std::atoi(hold) : 1,
+                           [](HWND, UINT, UINT_PTR id, DWORD) {
+                               ::KillTimer(nullptr, id);
+                               ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                           });
+            });
+            box = h;
+        });
+        PressAlt(*f.app, L'c');
+        ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(covered);
+        EXPECT_TRUE(face == nullptr || !boxCovers) << "DejaVu Sans has no Japanese glyphs";
+        EXPECT_EQ(sameFont, boxCovers) << "the box's own font where it covers";
+        EXPECT_TRUE(fits) << "the text fits its label, the button below it";
     }
 }
 
