@@ -217,7 +217,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CTLCOLORSTATIC: {
             const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            // Button-face text: a high-contrast scheme pairs it with the face behind the label.
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
             // Labels stand on button-face parents (the form, the group box, the panel), so
             // filling with that colour looks the same as drawing no background at all.
             ::SetBkMode(dc, TRANSPARENT);
