@@ -12,11 +12,12 @@ namespace {
 const char* const kChain[] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3", "LabeledEdit4",
                               "LabeledEdit5", "LabeledEdit6", "LabeledEdit7", "BitBtn1"};
 
-TEST(EnterChain, FillsEmptyFieldsAndWalksToTheButton) {
+// Alt+Enter, which arrives as a system key, on every other step.
+TEST(EnterChain, FillsEmptyFieldsAndWalksToTheButtonWithEnterOrAltEnter) {
     MainWindowFixture f;
     for (int i = 0; i < 7; ++i) {
         ASSERT_EQ(::GetFocus(), f.Control(kChain[i]));
-        PressKey(*f.app, VK_RETURN);
+        PressKey(*f.app, VK_RETURN, false, false, i % 2 == 0);
         EXPECT_EQ(TextOf(f.Control(kChain[i])), i < 6 ? L"00" : L"0") << kChain[i];
         EXPECT_EQ(::GetFocus(), f.Control(kChain[i + 1]));
         if (i < 6) {
@@ -25,6 +26,8 @@ TEST(EnterChain, FillsEmptyFieldsAndWalksToTheButton) {
         }
     }
     EXPECT_EQ(f.form->NightTrain, 0);
+    PressKey(*f.app, VK_RETURN, false, false, true);
+    EXPECT_NE(TextOf(f.Control("Memo1")), L"エラーです。") << "Alt+Enter clicks no button";
 }
 
 TEST(EnterChain, KeepsTextAndModifiersActAsEnter) {

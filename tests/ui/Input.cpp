@@ -75,11 +75,12 @@ void HoldModifiers(bool shift, bool ctrl, bool alt) {
     ::SetKeyboardState(keys);
 }
 
-void PressKey(TApplication& app, WORD vk, bool shift, bool ctrl) {
-    HoldModifiers(shift, ctrl, false);
+void PressKey(TApplication& app, WORD vk, bool shift, bool ctrl, bool alt) {
+    HoldModifiers(shift, ctrl, alt);
     const HWND focus = ::GetFocus();
-    Deliver(app, focus, WM_KEYDOWN, vk, KeyLParam(vk, false));
-    Deliver(app, ::GetFocus(), WM_KEYUP, vk, KeyLParam(vk, true));
+    const LPARAM context = alt ? (1 << 29) : 0;
+    Deliver(app, focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyLParam(vk, false) | context);
+    Deliver(app, ::GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(vk, true) | context);
     HoldModifiers(false, false, false);
 }
 

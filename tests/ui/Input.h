@@ -17,8 +17,10 @@ void Pump(TApplication& app);
 // Sets the thread's view of the modifier keys (GetKeyState) for the next messages.
 void HoldModifiers(bool shift, bool ctrl, bool alt);
 
-// A key press as the keyboard delivers it: key down (translated), then key up.
-void PressKey(TApplication& app, WORD vk, bool shift = false, bool ctrl = false);
+// A key press as the keyboard delivers it: key down (translated), then key up; with Alt
+// held, as system keys.
+void PressKey(TApplication& app, WORD vk, bool shift = false, bool ctrl = false,
+              bool alt = false);
 // Alt+letter as the keyboard delivers it: system key down, translated to WM_SYSCHAR.
 void PressAlt(TApplication& app, wchar_t letter);
 // A key press dispatched from inside a running loop (a modal dialog's): like PressKey or

@@ -76,6 +76,15 @@ TAboutBox::~TAboutBox() {
 
 TAboutBox* AboutBox() noexcept { return g_aboutBox; }
 
+WideString TAboutBox::AccessibleDescription() const {
+    WideString lines;
+    for (const char* name : {"ProductName", "Version", "RightsNotice", "Comments"}) {
+        if (!lines.empty()) lines += L"\r\n";
+        lines += Widen(GetWindowTextUtf8(ControlHandle(name)));
+    }
+    return lines;
+}
+
 HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
     if (item.kind != ControlKind::Image) return nullptr;
     return CreateStatic(parent, L"", SS_OWNERDRAW, b);

@@ -13,6 +13,8 @@ public:
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    // The product, version, rights and remark lines, as a message box's text is read.
+    WideString AccessibleDescription() const override;
     HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
 
 private:

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
-#include <cwchar>
 
 #include "ui/framework/Application.h"
 #include "logic/Exception.h"
@@ -13,6 +12,7 @@
 #include "ui/win32/Layout.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/Clipboard.h"
+#include "ui/win32/CoveringFont.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Mnemonic.h"
 #include "ui/win32/Text.h"
@@ -83,29 +83,6 @@ std::string LoadText(UINT id) {
         ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
     return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
-}
-
-// The system's message font (the default GUI font when the metrics cannot be read) where it
-// has the glyphs of the text shown; otherwise the same height with the Japanese character
-// set, for which the font mapper picks a face that has them; else the form's face.
-FontHandle CreateMessageFont(const WideString& shown) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    }
-    FontHandle chosen(::CreateFontIndirectW(&font));
-    if (chosen && FontCovers(chosen.get(), shown)) return chosen;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    chosen = FontHandle(::CreateFontIndirectW(&font));
-    if (chosen && FontCovers(chosen.get(), shown)) return chosen;
-    font.lfCharSet = kFormFont.charset;
-    wcsncpy(font.lfFaceName, kFormFont.face, LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
-    return FontHandle(::CreateFontIndirectW(&font));
 }
 
 SIZE MeasureLetterRun(HDC dc) {
@@ -199,7 +176,8 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
 
     WideString shown = Widen(text_);
     for (const std::string& caption : captions_) shown += Widen(caption);
-    FontHandle font = CreateMessageFont(shown);
+    // The system's message font where it has the glyphs of the text shown, else one that has.
+    FontHandle font = FontCoveringText(SystemMessageFont(), shown, kFormFont);
     if (!font) throw Exception("フォントを作成できません");
     MessageLayoutInput input;
     input.hasIcon = look.icon != nullptr;

@@ -57,6 +57,7 @@ public:
 
 protected:
     HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
+    WideString AccessibleDescription() const override { return Widen(text_); }
 
 private:
     std::vector<ControlSpec> Controls(const MessageLayout& layout, TMsgDlgButtons buttons,

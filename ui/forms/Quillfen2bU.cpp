@@ -8,6 +8,7 @@
 #include "ui/forms/MessageDialogs.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/ImageList.h"
+#include "ui/win32/LiveRegion.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/Text.h"
 
@@ -18,6 +19,9 @@ TForm1::TForm1(TApplication& application) : Form(application) {
         return CalculateTrip(texts, night);
     };
     playClip = [] { return PlayVoiceClip(); };
+    announce = [](HWND memo, const std::string& text) {
+        AnnounceLiveRegion(memo, Widen(text), L"Quillfen.Calculate");
+    };
     const LayoutScale pictures = CurrentPictureScale();
     glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
     // The commands and their pictures exist before the menu bar that shows them.
@@ -187,7 +191,13 @@ void TForm1::BitBtn1Click(HWND) {
         }
         if (!started) ShowPlainMessage("猫がいません");
     }
-    FocusControl(ControlHandle("LabeledEdit1"));
+    const HWND first = ControlHandle("LabeledEdit1");
+    FocusControl(first);
+    // Focusing the window that has the focus sends no WM_SETFOCUS, which is where a
+    // keyboard move selects the text: Alt+C pressed in this field would leave it as it was.
+    ::SendMessageW(first, EM_SETSEL, 0, -1);
+    // Last, so that the focus settling on the field does not cut the result short.
+    announce(ControlHandle("Memo1"), outcome.MemoText);
 }
 
 }  // namespace quillfen

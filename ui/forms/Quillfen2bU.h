@@ -60,9 +60,11 @@ public:
     std::int32_t ArriveHour = 0, ArriveMinute = 0, ArriveSecond = 0;
     std::uint8_t NightTrain = 0;
 
-    // Seams for tests: the calculation and the clip start can be replaced.
+    // Seams for tests: the calculation, the clip start and the announcement of the memo's
+    // new text to screen readers can be replaced.
     std::function<TripResult(const std::array<std::string, 6>&, std::uint8_t)> calculate;
     std::function<bool()> playClip;
+    std::function<void(HWND memo, const std::string& text)> announce;
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;

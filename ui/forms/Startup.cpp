@@ -5,6 +5,7 @@
 
 #include "logic/ClockTime.h"
 #include "ui/forms/About.h"
+#include "ui/forms/FormFonts.h"
 #include "ui/forms/Quillfen2bU.h"
 #include "ui/framework/Application.h"
 
@@ -19,6 +20,7 @@ void InitialiseProcess() {
 
 TForm1& BuildMainWindow(TApplication& application) {
     application.SetTitle("Quillfen");
+    application.SetErrorBoxFallbackFont(kFormFont);
     return application.CreateForm<TForm1>();
 }
 

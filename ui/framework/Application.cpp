@@ -5,6 +5,7 @@
 
 #include "logic/ClockTime.h"
 #include "ui/framework/ModalLoop.h"
+#include "ui/framework/ReadableMessageBox.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/Text.h"
 
@@ -224,7 +225,7 @@ void TApplication::ShowException(std::exception_ptr error) {
     }
     {
         ThreadWindowsDisabled modal(nullptr);
-        ::MessageBoxW(hwnd(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+        ShowReadableMessageBox(hwnd(), text, title, MB_OK | MB_ICONSTOP, errorBoxFont_);
     }
     if (active && ::IsWindow(active)) ::SetActiveWindow(active);
     if (focus && ::IsWindow(focus)) ::SetFocus(focus);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/framework/Form.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/Handles.h"
 #include "ui/framework/Window.h"
 
@@ -63,6 +64,8 @@ public:
 
     // The last-resort error display: a stop box titled with the application title.
     void ShowException(std::exception_ptr error);
+    // The font its text falls back to where the system's message font lacks its glyphs.
+    void SetErrorBoxFallbackFont(const FontDescription& font) noexcept { errorBoxFont_ = font; }
     // The message as the box shows it: "." appended unless it ends in a byte up to ".".
     static std::string ErrorBoxText(std::string message);
 
@@ -87,6 +90,7 @@ private:
     std::vector<HWND> shownBeforeMinimize_;
     UINT taskbarCreated_ = 0;
     IconHandle icon_;  // empty for the first application, whose icon the class keeps
+    FontDescription errorBoxFont_{nullptr, DEFAULT_CHARSET, 0};
 };
 
 }  // namespace quillfen

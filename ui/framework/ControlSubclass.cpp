@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ui/framework/FormControls.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/ChildWindows.h"
 
 namespace quillfen {
@@ -71,6 +72,11 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
         if (const auto result = ContainerMessage(h, message, wParam, lParam)) return *result;
     }
     switch (message) {
+        case WM_SYSKEYDOWN:
+            // Alt+Enter is Enter to the key handlers, as Shift+Enter and Ctrl+Enter are; the
+            // platform sends it as a system key, which would otherwise pass them by.
+            if (wParam != VK_RETURN) break;
+            [[fallthrough]];
         case WM_KEYDOWN:
             if (control.onKeyDown) {
                 WORD key = static_cast<WORD>(wParam);
@@ -78,6 +84,15 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
                 if (key == 0) return 0;
                 wParam = key;
             }
+            break;
+        case WM_SYSCHAR:
+            // The character of that Alt+Enter would look for a menu item named by it, find
+            // none and beep.
+            if (wParam == L'\r' && control.onKeyDown) return 0;
+            break;
+        case WM_GETOBJECT:
+            if (!control.accessibleName.empty() && AsksForClientObject(lParam))
+                return AnswerWithFacts(h, wParam, {control.accessibleName, 0, {}});
             break;
         case WM_CHAR:
             if (control.onKeyPress) {

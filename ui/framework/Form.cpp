@@ -4,6 +4,7 @@
 
 #include "ui/framework/Application.h"
 #include "ui/framework/FormControls.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -203,12 +204,21 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_GETOBJECT:
+            // A dialog frame makes a dialog for screen readers too, titled by its caption.
+            if (border_ == FormBorder::Dialog && AsksForClientObject(lParam)) {
+                return AnswerWithFacts(hwnd(), wParam,
+                                       {Widen(GetWindowTextUtf8(hwnd())),
+                                        ROLE_SYSTEM_DIALOG, AccessibleDescription()});
+            }
+            break;
         case WM_DRAWITEM:
             if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_CTLCOLORSTATIC: {
             const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            // Button-face text: a high-contrast scheme pairs it with the face behind the label.
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
             // Labels stand on button-face parents (the form, the group box, the panel), so
             // filling with that colour looks the same as drawing no background at all.
             ::SetBkMode(dc, TRANSPARENT);

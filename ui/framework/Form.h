@@ -14,6 +14,7 @@
 #include "ui/win32/Handles.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/DisplayMetrics.h"
+#include "ui/win32/Text.h"
 #include "ui/framework/Window.h"
 
 namespace quillfen {
@@ -41,6 +42,7 @@ struct Control {
     std::function<void(HWND, wchar_t&)> onKeyPress;
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
+    WideString accessibleName;  // empty: the system's name
 };
 
 // Non-template view of one control description (the events are wired separately).
@@ -59,6 +61,7 @@ struct ControlSpec {
     int modalResult;
     bool cancelButton;
     bool wordWrap;
+    std::string_view accessibleName;
 };
 
 struct FormSpec {
@@ -107,6 +110,9 @@ protected:
         return nullptr;
     }
     virtual void Activated() {}
+    // A dialog's text for screen readers, which they read after its title (the message of
+    // a message box); empty: none.
+    virtual WideString AccessibleDescription() const { return {}; }
 
     TApplication& application_;
 
@@ -136,6 +142,7 @@ private:
     FontHandle font_, largeFont_, menuFont_;
     LayoutScale scale_;
     FormPosition position_ = FormPosition::DesktopCenter;
+    FormBorder border_ = FormBorder::Single;
     bool shownOnce_ = false;
     bool modal_ = false;
     int modalResult_ = 0;
@@ -150,7 +157,7 @@ void Form::Build(FormT& self, const FormDescription<FormT>& d) {
         Control& control =
             AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
                         c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
-                        c.modalResult, c.cancelButton, c.wordWrap});
+                        c.modalResult, c.cancelButton, c.wordWrap, c.accessibleName});
         const ControlEvents<FormT> e = c.events;
         if (e.keyDown)
             control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {

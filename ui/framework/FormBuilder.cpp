@@ -39,6 +39,7 @@ void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
 
 void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
     position_ = item.position;
+    border_ = item.border;
     font_ = std::move(font);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
@@ -90,6 +91,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     control.modalResult = item.modalResult;
     control.cancelButton = item.cancelButton;
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
+    control.accessibleName = Widen(item.accessibleName);
 
     const HWND parent = ParentHandle(item.parent);
     RECT bounds{scale_(item.left), scale_(item.top), 0, 0};

@@ -62,6 +62,9 @@ struct ControlDescription {
     int modalResult = 0;
     bool cancelButton = false;
     bool wordWrap = false;  // a label that wraps at its width and grows downwards
+    // What screen readers call the control where its label alone says too little; empty:
+    // the system's name (an edit's is its attached label).
+    std::string_view accessibleName = {};
 };
 
 template <typename FormT>

@@ -49,6 +49,10 @@ int Form::ShowModal() {
     modal_ = true;
     modalResult_ = 0;
     Show();
+    // Windows of our own class are no dialogs to screen readers unless told so: the
+    // start makes them read the dialog's title and text.
+    const bool dialog = border_ == FormBorder::Dialog;
+    if (dialog) ::NotifyWinEvent(EVENT_SYSTEM_DIALOGSTART, hwnd(), OBJID_WINDOW, CHILDID_SELF);
     bool quit = false;
     while (modalResult_ == 0) {
         MSG msg;
@@ -62,6 +66,7 @@ int Form::ShowModal() {
     const int result = modalResult_;
     modal_ = false;
 
+    if (dialog) ::NotifyWinEvent(EVENT_SYSTEM_DIALOGEND, hwnd(), OBJID_WINDOW, CHILDID_SELF);
     disabled.reset();
     const bool wasActive = ::GetActiveWindow() == hwnd();
     ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,

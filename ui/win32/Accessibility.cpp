@@ -30,7 +30,18 @@ AccessibilityApi Load() noexcept {
     const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
     Bind(oleacc, "CreateStdAccessibleObject", api.createStdAccessibleObject);
     Bind(oleacc, "LresultFromObject", api.lresultFromObject);
-    Bind(LoadSystemLibrary(L"oleaut32.dll"), "SysAllocStringLen", api.sysAllocStringLen);
+    const HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
+    Bind(oleaut, "SysAllocStringLen", api.sysAllocStringLen);
+    Bind(oleaut, "SysFreeString", api.sysFreeString);
+    return api;
+}
+
+UiAutomationApi LoadUiAutomation() noexcept {
+    UiAutomationApi api;
+    const HMODULE core = LoadSystemLibrary(L"uiautomationcore.dll");
+    Bind(core, "UiaClientsAreListening", api.clientsAreListening);
+    Bind(core, "UiaHostProviderFromHwnd", api.hostProviderFromHwnd);
+    Bind(core, "UiaRaiseNotificationEvent", api.raiseNotificationEvent);
     return api;
 }
 
@@ -38,6 +49,11 @@ AccessibilityApi Load() noexcept {
 
 const AccessibilityApi& Accessibility() noexcept {
     static const AccessibilityApi api = Load();
+    return api;
+}
+
+const UiAutomationApi& UiAutomation() noexcept {
+    static const UiAutomationApi api = LoadUiAutomation();
     return api;
 }
 
@@ -176,5 +192,28 @@ HRESULT AccessibleProxy::put_accValue(VARIANT child, BSTR value) {
 }
 
 #undef QUILLFEN_FORWARD
+
+HRESULT AnnotatedAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (IsSelf(child) && !facts_.name.empty()) return Text(facts_.name, name);
+    return AccessibleProxy::get_accName(child, name);
+}
+
+HRESULT AnnotatedAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    if (IsSelf(child) && facts_.role != 0) return Role(facts_.role, role);
+    return AccessibleProxy::get_accRole(child, role);
+}
+
+HRESULT AnnotatedAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    if (IsSelf(child) && !facts_.description.empty()) return Text(facts_.description, description);
+    return AccessibleProxy::get_accDescription(child, description);
+}
+
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) {
+    // The system's object is made by oleacc: without it there is nothing to annotate.
+    if (!Accessibility().createStdAccessibleObject) return 0;
+    // The client's reference is taken by the answer; this one ends here.
+    const auto object = MakeAccessible<AnnotatedAccessible>(hwnd, OBJID_CLIENT, std::move(facts));
+    return object->Answer(wParam);
+}
 
 }  // namespace quillfen

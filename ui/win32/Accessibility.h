@@ -8,6 +8,10 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/win32/Text.h"
+
+struct IRawElementProviderSimple;
+
 namespace quillfen {
 
 // Owns one reference to a COM object.
@@ -48,12 +52,39 @@ struct AccessibilityApi {
     HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
     LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
+    void(WINAPI* sysFreeString)(BSTR) = nullptr;
 };
 // Loads the libraries at the first call; later calls return what that one found.
 const AccessibilityApi& Accessibility() noexcept;
 
+// The UI Automation functions the program calls, from uiautomationcore, loaded at the
+// first call. Each is null where the system lacks it: the notification event came with
+// Windows 10 1709, and Wine 8 has none.
+struct UiAutomationApi {
+    BOOL(WINAPI* clientsAreListening)() = nullptr;
+    HRESULT(WINAPI* hostProviderFromHwnd)(HWND, IRawElementProviderSimple**) = nullptr;
+    HRESULT(WINAPI* raiseNotificationEvent)(IRawElementProviderSimple*, int kind, int processing,
+                                            BSTR text, BSTR activityId) = nullptr;
+};
+const UiAutomationApi& UiAutomation() noexcept;
+
 // A string for a client to free; null when there is no text or no oleaut32.
 BSTR MakeBstr(std::wstring_view text) noexcept;
+
+// Owns a string made by MakeBstr that no client takes over.
+class BstrHandle {
+public:
+    explicit BstrHandle(BSTR text) noexcept : text_(text) {}
+    BstrHandle(const BstrHandle&) = delete;
+    BstrHandle& operator=(const BstrHandle&) = delete;
+    ~BstrHandle() {
+        if (text_ && Accessibility().sysFreeString) Accessibility().sysFreeString(text_);
+    }
+    BSTR get() const noexcept { return text_; }
+
+private:
+    BSTR text_;
+};
 
 // An accessible object that answers as the system's own object for the window does, so
 // that a derived class overrides only what it knows better (a name, a role, children).
@@ -118,6 +149,38 @@ private:
     ComPtr<IAccessible> standard_;
     LONG references_ = 1;
 };
+
+// What a window's object says in place of the system's guesses; empty parts are left to
+// the system's object.
+struct AccessibleFacts {
+    WideString name;
+    LONG role = 0;
+    WideString description;
+};
+
+// The system's object with some answers about the object itself replaced. It keeps
+// copies, never the window's C++ object: a client may hold it after the window is gone.
+class AnnotatedAccessible final : public AccessibleProxy {
+public:
+    AnnotatedAccessible(HWND hwnd, LONG objectId, AccessibleFacts facts) noexcept
+        : AccessibleProxy(hwnd, objectId), facts_(std::move(facts)) {}
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+
+private:
+    AccessibleFacts facts_;
+};
+
+// True when a WM_GETOBJECT asks for the object of the window's client area. The id comes
+// as a 32-bit value that a 64-bit build must not sign-extend before comparing.
+inline bool AsksForClientObject(LPARAM lParam) noexcept {
+    return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
+}
+// The answer to a WM_GETOBJECT for the client area: the system's object with the facts.
+// 0 (the system answers alone) where oleacc is missing. May throw std::bad_alloc.
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts);
 
 // A new accessible object of type T, holding the one reference the caller receives.
 template <typename T, typename... Args>
