@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32 wine64
   xvfb xauth x11-utils imagemagick xdotool
-  fonts-ipafont-gothic fonts-ipafont-mincho locales
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core locales
   python3 sox valgrind
 )
 
