@@ -48,7 +48,7 @@ std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object) {
 using Event = std::array<LONG_PTR, 4>;  // event, window, object, child
 std::vector<Event> g_events;
 void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND h, LONG object, LONG child, DWORD, DWORD) {
-    g_events.push_back({event, reinterpret_cast<LONG_PTR>(h), object, child});
+    g_events.push_back({static_cast<LONG_PTR>(event), reinterpret_cast<LONG_PTR>(h), object, child});
 }
 // In context: Wine gives an out-of-context event to this thread at its next pump only, and
 // drops it if the window is gone by then, as a message dialog is when its call returns.
@@ -168,8 +168,14 @@ TEST(ResultAnnouncement, EachOutcomeLeavesTheFirstFieldSelectedAndIsAnnouncedLas
 
 // With the setup's message font and with one lacking the Japanese glyphs. For a screenshot,
 // QUILLFEN_HOLD_ERROR_BOX_MS keeps the box up that long.
+HWND g_box = nullptr;
+void CALLBACK PressOk(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    ::PostMessageW(::GetDlgItem(g_box, IDOK), BM_CLICK, 0, 0);
+}
+
 TEST(ErrorBoxFont, TheTextKeepsTheBoxFontWhereItCoversElseGetsOneThatDoesAndFits) {
-    static HWND box = nullptr;
+    HWND& box = g_box;
     const char* hold = std::getenv("QUILLFEN_HOLD_ERROR_BOX_MS");
     NONCLIENTMETRICSW saved{}, changed{};
     saved.cbSize = sizeof saved;
@@ -203,11 +209,7 @@ TEST(ErrorBoxFont, TheTextKeepsTheBoxFontWhereItCoversElseGetsOneThatDoesAndFits
                 sameFont = font(0xFFFF) == font(IDOK);
                 covered = FontCovers(font(0xFFFF), text);
                 boxCovers = FontCovers(font(IDOK), text);
-                ::SetTimer(nullptr, 0, hold ? std::atoi(hold) : 1,
-                           [](HWND, UINT, UINT_PTR id, DWORD) {
-                               ::KillTimer(nullptr, id);
-                               ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-                           });
+                ::SetTimer(nullptr, 0, hold ? std::atoi(hold) : 1, &PressOk);
             });
             box = h;
         });
