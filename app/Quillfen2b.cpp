@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "resources/ResourceIds.h"
+#include "ui/forms/FormFonts.h"
 #include "ui/forms/Startup.h"
 #include "ui/framework/Application.h"
+#include "ui/framework/ReadableMessageBox.h"
 #include "ui/win32/Text.h"
 
 namespace quillfen {
@@ -19,8 +21,8 @@ int Quillfen2b() {
         application.Run();
     } catch (const std::exception& e) {
         // Start-up failed before the loop could show anything: say so instead of vanishing.
-        ::MessageBoxW(nullptr, Widen(TApplication::ErrorBoxText(e.what())).c_str(), L"Quillfen",
-                      MB_OK | MB_ICONSTOP);
+        ShowReadableMessageBox(nullptr, Widen(TApplication::ErrorBoxText(e.what())), L"Quillfen",
+                               MB_OK | MB_ICONSTOP, kFormFont);
     }
     return 0;
 }

@@ -283,7 +283,7 @@ TEST(MenuMouse, AClickOnTheOpenEntryClosesItsDropDown) {
 
 TEST(MenuSounds, StopThenPopupOnOpeningAndStopThenCommandBeforeTheCommand) {
     MenuFixture f;
-    CopyTextToClipboard(nullptr, "before");
+    ASSERT_EQ(CopyTextToClipboard(nullptr, "before"), ClipboardResult::Copied);
     bool droppedDownAtCommandSound = true;
     std::wstring clipboardAtCommandSound;
     f.sounds.OnCommandSound([&] {
@@ -376,7 +376,7 @@ TEST(CopyCommand, PutsTheMemosWholeTextOnTheClipboardAndKeepsTheFocus) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MenuFixture f;
-        CopyTextToClipboard(nullptr, "something else");
+        ASSERT_EQ(CopyTextToClipboard(nullptr, "something else"), ClipboardResult::Copied);
         c.prepare(f);
         const HWND memo = f.Control("Memo1");
         const std::wstring text = TextOf(memo);

@@ -39,9 +39,8 @@ void MenuBar::AnnounceFocus(int index) const noexcept {
     ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, index + 1);
 }
 
-// The object id is compared as 32 bits: 64-bit callers may or may not sign-extend it.
 LRESULT MenuBar::AnswerAccessibility(WPARAM wParam, LPARAM lParam) {
-    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    if (AsksForClientObject(lParam)) {
         if (!accessible_) accessible_ = MakeAccessible<MenuBarAccessible>(*this);
         // A failed answer leaves the question to the system's own object.
         if (const LRESULT answer = accessible_->Answer(wParam); answer > 0) return answer;
@@ -258,11 +257,6 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (::IsWindowEnabled(::GetAncestor(hwnd(), GA_ROOT)))
                 Open(static_cast<int>(wParam), true);
             return 0;
-        case WM_SYSCOLORCHANGE:
-        case WM_SETTINGCHANGE:
-        case WM_THEMECHANGED:
-            SystemColoursChanged();
-            return Default(message, wParam, lParam);
         default:
             return MenuOwnerMessage(message, wParam, lParam);
     }

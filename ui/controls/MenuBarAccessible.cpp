@@ -46,6 +46,7 @@ HRESULT MenuBarAccessible::NoText(const VARIANT& child, BSTR* out) const noexcep
 
 HRESULT MenuBarAccessible::get_accChildCount(LONG* count) {
     if (!count) return E_INVALIDARG;
+    *count = 0;
     if (!bar_) return kGone;
     *count = EntryCount();
     return S_OK;
@@ -60,6 +61,8 @@ HRESULT MenuBarAccessible::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT MenuBarAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (!name) return E_INVALIDARG;
+    *name = nullptr;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accName(child, name);
@@ -87,6 +90,8 @@ HRESULT MenuBarAccessible::get_accHelp(VARIANT child, BSTR* help) {
 }
 
 HRESULT MenuBarAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role) return E_INVALIDARG;
+    role->vt = VT_EMPTY;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kNoSuchChild) return E_INVALIDARG;
@@ -94,16 +99,18 @@ HRESULT MenuBarAccessible::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT MenuBarAccessible::get_accState(VARIANT child, VARIANT* state) {
+    if (!state) return E_INVALIDARG;
+    state->vt = VT_EMPTY;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accState(child, state);
-    if (entry < 0 || !state) return E_INVALIDARG;
+    if (entry < 0) return E_INVALIDARG;
     LONG flags = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_HASPOPUP;
     if (entry == bar_->HotIndex()) {
         flags |= STATE_SYSTEM_HOTTRACKED;
         // In menu mode the highlighted entry has the focus, until its drop-down's own
         // items take it.
-        if (bar_->InMenuMode()) flags |= STATE_SYSTEM_FOCUSED;
+        if (bar_->InMenuMode() && bar_->OpenIndex() < 0) flags |= STATE_SYSTEM_FOCUSED;
     }
     if (entry == bar_->OpenIndex()) flags |= STATE_SYSTEM_EXPANDED;
     // While a modal window is up the menu cannot be used.
@@ -112,6 +119,8 @@ HRESULT MenuBarAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT MenuBarAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    if (!shortcut) return E_INVALIDARG;
+    *shortcut = nullptr;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accKeyboardShortcut(child, shortcut);
@@ -125,12 +134,15 @@ HRESULT MenuBarAccessible::get_accFocus(VARIANT* child) {
     if (!child) return E_INVALIDARG;
     child->vt = VT_EMPTY;
     if (!bar_) return kGone;
-    if (bar_->InMenuMode() && bar_->HotIndex() >= 0) return Integer(bar_->HotIndex() + 1, child);
+    if (bar_->InMenuMode() && bar_->OpenIndex() < 0 && bar_->HotIndex() >= 0)
+        return Integer(bar_->HotIndex() + 1, child);
     if (::GetFocus() == hwnd()) return Integer(CHILDID_SELF, child);
     return S_FALSE;
 }
 
 HRESULT MenuBarAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!action) return E_INVALIDARG;
+    *action = nullptr;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accDefaultAction(child, action);
@@ -149,10 +161,12 @@ HRESULT MenuBarAccessible::accDoDefaultAction(VARIANT child) {
 
 HRESULT MenuBarAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                        VARIANT child) {
+    if (!left || !top || !width || !height) return E_INVALIDARG;
+    *left = *top = *width = *height = 0;
     if (!bar_) return kGone;
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::accLocation(left, top, width, height, child);
-    if (entry < 0 || !left || !top || !width || !height) return E_INVALIDARG;
+    if (entry < 0) return E_INVALIDARG;
     RECT r = bar_->EntryRect(entry);
     ::MapWindowPoints(hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left;

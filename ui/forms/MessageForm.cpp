@@ -268,7 +268,15 @@ std::string TMessageForm::ClipboardText() const {
 void TMessageForm::CopyToClipboard() {
     g_services.beep();
     // A failure is shown by the last-resort display; the dialog stays open.
-    g_services.copyText(hwnd(), ClipboardText());
+    switch (g_services.copyText(hwnd(), ClipboardText())) {
+        case ClipboardResult::Copied:
+            return;
+        case ClipboardResult::NotOpened:
+            throw Exception("クリップボードを開くことができません");
+        case ClipboardResult::NotPlaced:
+            break;
+    }
+    throw Exception("クリップボードにテキストを設定できません");
 }
 
 bool TMessageForm::PreTranslateKey(const MSG& msg) {

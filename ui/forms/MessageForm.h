@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/framework/Form.h"
+#include "ui/win32/Clipboard.h"
 #include "ui/forms/MessageDialogs.h"
 
 namespace quillfen {
@@ -36,8 +37,7 @@ MessageLayout LayOutMessageDialog(const MessageLayoutInput& input);
 // The platform services behind the dialog's copy command; tests replace them.
 struct MessageDialogServices {
     void (*beep)();
-    // Puts text on the clipboard; throws when it cannot.
-    void (*copyText)(HWND owner, std::string_view text);
+    ClipboardResult (*copyText)(HWND owner, std::string_view text);
 };
 MessageDialogServices DefaultMessageDialogServices() noexcept;
 // Installs services and returns the ones they replace.

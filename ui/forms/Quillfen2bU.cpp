@@ -26,6 +26,7 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
     // The commands and their pictures exist before the menu bar that shows them.
     imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
+    if (!imageList_) throw Exception("ストリームからの ImageList データの読み込みに失敗しました");
     if (ImageListHandle scaled = ScaleImageList(imageList_.get(), pictures))
         imageList_ = std::move(scaled);
     actionManager_.Build(*this, Form1Actions());

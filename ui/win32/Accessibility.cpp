@@ -95,8 +95,9 @@ HRESULT AccessibleProxy::QueryInterface(REFIID iid, void** object) {
         AddRef();
         return S_OK;
     }
-    // Further interfaces of the system's object (IEnumVARIANT, IOleWindow) answer for it.
-    if (standard_ && iid != __uuidof(IEnumVARIANT)) return standard_->QueryInterface(iid, object);
+    // No other interface: one of the system's object would answer for it instead, and a
+    // client that asked it back for IAccessible (or the automation bridge, asking whether
+    // this is the system's stand-in) would never see what this object says.
     *object = nullptr;
     return E_NOINTERFACE;
 }

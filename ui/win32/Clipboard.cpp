@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "logic/Exception.h"
 #include "ui/win32/Handles.h"
 #include "ui/win32/Text.h"
 
@@ -22,23 +21,22 @@ ClipboardCalls SetClipboardCalls(ClipboardCalls calls) noexcept {
     return previous;
 }
 
-void CopyTextToClipboard(HWND owner, std::string_view text) {
+ClipboardResult CopyTextToClipboard(HWND owner, std::string_view text) {
     const WideString wide = Widen(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     GlobalMemory memory(g_calls.alloc(GMEM_MOVEABLE, bytes));
     void* target = memory ? g_calls.lock(memory.get()) : nullptr;
-    if (!target) throw Exception("クリップボードにテキストを設定できません");
+    if (!target) return ClipboardResult::NotPlaced;
     std::memcpy(target, wide.c_str(), bytes);
     ::GlobalUnlock(memory.get());
 
     ClipboardLock clipboard(owner);
-    if (!clipboard.isOpen()) throw Exception("クリップボードを開くことができません");
+    if (!clipboard.isOpen()) return ClipboardResult::NotOpened;
     ::EmptyClipboard();
-    if (!g_calls.setData(CF_UNICODETEXT, memory.get())) {
-        throw Exception("クリップボードにテキストを設定できません");
-    }
+    if (!g_calls.setData(CF_UNICODETEXT, memory.get())) return ClipboardResult::NotPlaced;
     // The clipboard owns the memory now.
     memory.release();
+    return ClipboardResult::Copied;
 }
 
 }  // namespace quillfen

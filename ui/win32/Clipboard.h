@@ -17,9 +17,10 @@ struct ClipboardCalls {
 ClipboardCalls SetClipboardCalls(ClipboardCalls calls) noexcept;
 ClipboardCalls SystemClipboardCalls() noexcept;
 
-// Replaces the clipboard's content with the text as CF_UNICODETEXT. Throws Exception when
-// the clipboard cannot be opened or the text cannot be placed. The text is made ready
+enum class ClipboardResult { Copied, NotOpened, NotPlaced };
+
+// Replaces the clipboard's content with the text as CF_UNICODETEXT. The text is made ready
 // before the clipboard is emptied, so running out of memory leaves the old content there.
-void CopyTextToClipboard(HWND owner, std::string_view text);
+[[nodiscard]] ClipboardResult CopyTextToClipboard(HWND owner, std::string_view text);
 
 }  // namespace quillfen

@@ -51,7 +51,6 @@ struct ClosedBy {
 using FontHandle = Handle<ClosedBy<HFONT, ::DeleteObject>>;
 using BrushHandle = Handle<ClosedBy<HBRUSH, ::DeleteObject>>;
 using BitmapHandle = Handle<ClosedBy<HBITMAP, ::DeleteObject>>;
-using PenHandle = Handle<ClosedBy<HPEN, ::DeleteObject>>;
 using IconHandle = Handle<ClosedBy<HICON, ::DestroyIcon>>;
 using WindowHandle = Handle<ClosedBy<HWND, ::DestroyWindow>>;
 using GlobalMemory = Handle<ClosedBy<HGLOBAL, ::GlobalFree>>;
@@ -88,7 +87,6 @@ public:
     PaintDc& operator=(const PaintDc&) = delete;
     ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
     HDC get() const noexcept { return ps_.hdc; }
-    const RECT& area() const noexcept { return ps_.rcPaint; }
 
 private:
     HWND hwnd_;

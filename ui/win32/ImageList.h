@@ -7,7 +7,7 @@
 
 namespace quillfen {
 
-// Reads an image list from its stored stream; throws when the bytes do not hold one.
+// Reads an image list from its stored stream; empty when the bytes do not hold one.
 ImageListHandle ReadImageList(std::string_view stream);
 
 }  // namespace quillfen
