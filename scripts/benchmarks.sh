@@ -13,7 +13,7 @@ cmake --build build/native -j2 --target logic_counts >/dev/null
 # --- end instruction counts: build
 bash scripts/build-windows.sh Quillfen2b program_bench minimal_window bare_controls
 source scripts/windows-build.sh
-if ((!host_runs_32bit)); then
+if ((!wine32_runs)); then
   # The size is the shipped i686 program's; the Wine figures below are of the x86-64 build.
   win32_notice
   cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -80,7 +80,7 @@ else
   failed=$((failed + 1)); failures+=("fuzz build")
 fi
 
-if ((!host_runs_32bit)); then
+if ((!wine32_runs)); then
   win32_notice
   echo "=== windows build (i686, built only)"
   if build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake; then
