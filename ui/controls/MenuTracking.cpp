@@ -8,6 +8,7 @@
 #include "resources/VoiceClip.h"
 #include "ui/controls/MenuBar.h"
 #include "ui/controls/MenuDrawing.h"
+#include "ui/framework/ModalLoop.h"
 #include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -76,11 +77,16 @@ void MenuBar::Open(int index, bool byKeyboard) {
     if (g_tracking || index < 0 || index >= static_cast<int>(menu_.size())) return;
     if (mode_ == Mode::Idle) returnFocus_ = nullptr;
     UINT chosen = 0;
-    for (int next = index; next >= 0;) {
-        pendingNext_ = -1;
-        chosen = TrackDropDown(next, byKeyboard);
-        next = pendingNext_;
-        byKeyboard = pendingByKeyboard_;
+    {
+        // A close of the main window while a drop-down is open ends it (the quit request
+        // ends the menu) and then the program.
+        const QuitRequestKeeper keeper;
+        for (int next = index; next >= 0;) {
+            pendingNext_ = -1;
+            chosen = TrackDropDown(next, byKeyboard);
+            next = pendingNext_;
+            byKeyboard = pendingByKeyboard_;
+        }
     }
     // The drop-down is closed; the command runs outside the menu loop, so a modal
     // window it opens is not nested inside that loop.

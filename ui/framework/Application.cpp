@@ -113,7 +113,7 @@ void TApplication::SetTitle(std::string_view title) { SetWindowTextUtf8(hwnd(), 
 
 std::string TApplication::Title() const { return GetWindowTextUtf8(hwnd()); }
 
-void TApplication::Terminate() noexcept { ::PostQuitMessage(0); }
+void TApplication::Terminate() noexcept { RequestQuit(); }
 
 bool TApplication::Minimized() const noexcept { return ::IsIconic(hwnd()) != FALSE; }
 
@@ -320,7 +320,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // and wakes a loop that is waiting for a message.
             if (wParam) {
                 terminated_ = true;
-                ::PostQuitMessage(0);
+                RequestQuit();
             }
             return 0;
         default:

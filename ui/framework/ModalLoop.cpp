@@ -10,6 +10,29 @@
 
 namespace quillfen {
 
+namespace {
+
+// How many quit requests the thread has made; a keeper compares it before and after.
+unsigned g_quitRequests = 0;
+
+}  // namespace
+
+void RequestQuit() noexcept {
+    ++g_quitRequests;
+    ::EndMenu();
+    ::PostQuitMessage(0);
+}
+
+QuitRequestKeeper::QuitRequestKeeper() noexcept : requestsBefore_(g_quitRequests) {}
+
+QuitRequestKeeper::~QuitRequestKeeper() {
+    MSG pending;
+    if (g_quitRequests != requestsBefore_ &&
+        !::PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+        ::PostQuitMessage(0);
+    }
+}
+
 ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {
     ::EnumThreadWindows(::GetCurrentThreadId(), &ThreadWindowsDisabled::Collect,
                         reinterpret_cast<LPARAM>(this));
@@ -76,7 +99,7 @@ int Form::ShowModal() {
     }
     if (::GetCursor() == ::LoadCursorW(nullptr, IDC_ARROW)) ::SetCursor(cursor);
     // The quit request that ended the loop still has to end the program's own loop.
-    if (quit) ::PostQuitMessage(0);
+    if (quit) RequestQuit();
     return result;
 }
 
