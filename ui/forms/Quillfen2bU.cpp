@@ -45,7 +45,7 @@ TForm1::TForm1(TApplication& application) : Form(application) {
 // The window goes first, while the icon, the pictures and the controls it uses are whole.
 TForm1::~TForm1() { Destroy(); }
 
-HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {
     if (item.kind == ControlKind::ControlBar) {
         controlBar_ = std::make_unique<ControlBar>(parent, bounds);
         return controlBar_->hwnd();

@@ -68,7 +68,7 @@ public:
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
-    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

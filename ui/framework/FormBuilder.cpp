@@ -18,7 +18,7 @@
 
 namespace quillfen {
 
-void Form::BeginBuild(const FormSpec& item) {
+void Form::BeginBuild(const FormDescription& item) {
     const int ppi = ScreenPixelsPerInch();
     FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
     if (!font) throw Exception("フォントを作成できません");
@@ -28,16 +28,16 @@ void Form::BeginBuild(const FormSpec& item) {
     CreateFormWindow(item, std::move(font));
 }
 
-void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
-                          const std::vector<ControlSpec>& controls) {
+void Form::BuildAtRunTime(const FormDescription& item, FontHandle font,
+                          const std::vector<ControlDescription>& controls) {
     if (!font) throw Exception("フォントを作成できません");
     scale_ = {};
     CreateFormWindow(item, std::move(font));
-    for (const ControlSpec& control : controls) AddControl(control);
+    for (const ControlDescription& control : controls) AddControl(control);
     EndBuild();
 }
 
-void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
+void Form::CreateFormWindow(const FormDescription& item, FontHandle font) {
     position_ = item.position;
     border_ = item.border;
     font_ = std::move(font);
@@ -78,7 +78,7 @@ HFONT Form::FontFor(FontRole role) const noexcept {
     return font_.get();
 }
 
-Control& Form::AddControl(const ControlSpec& item) {
+Control& Form::AddControl(const ControlDescription& item) {
     auto owned = std::make_unique<Control>();
     Control& control = *owned;
     controls_.push_back(std::move(owned));
@@ -107,7 +107,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     return control;
 }
 
-HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT b) {
+HWND Form::CreateChild(const ControlDescription& item, Control& control, HWND parent, RECT b) {
     const WideString text = Widen(item.text);
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -162,7 +162,7 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
     return CreateChildControl(cls, text.c_str(), style, exStyle, parent, b);
 }
 
-void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field) {
+void Form::CreateAttachedLabel(const ControlDescription& item, Control& control, HWND parent, RECT field) {
     const WideString text = Widen(item.labelText);
     const SIZE size = MeasureText(font_.get(), text);
     const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
