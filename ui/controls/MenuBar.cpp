@@ -20,9 +20,6 @@ MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, PaletteSource p
     LayoutEntries();
 }
 
-// Destroys the window while the members it uses are still there.
-MenuBar::~MenuBar() { Destroy(); }
-
 void MenuBar::Destroyed() {
     if (accessible_) accessible_->Disconnect();
 }

@@ -30,7 +30,6 @@ public:
 
     MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, PaletteSource palette,
             HIMAGELIST images, Callbacks callbacks);
-    ~MenuBar() override;
 
     // Alt alone or F10: the bar takes the focus and highlights its first entry.
     void EnterMenuMode();

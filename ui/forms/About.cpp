@@ -72,8 +72,6 @@ TAboutBox::TAboutBox(TApplication& application) : Form(application) {
 }
 
 TAboutBox::~TAboutBox() {
-    // The window goes first, while the picture it draws is whole.
-    Destroy();
     if (g_aboutBox == this) g_aboutBox = nullptr;
 }
 

@@ -42,12 +42,9 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     }
 }
 
-// The window goes first, while the icon, the pictures and the controls it uses are whole.
-TForm1::~TForm1() { Destroy(); }
-
 HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {
     if (item.kind == ControlKind::ControlBar) {
-        controlBar_ = std::make_unique<ControlBar>(parent, bounds);
+        controlBar_ = MakeWindow<ControlBar>(parent, bounds);
         return controlBar_->hwnd();
     }
     if (item.kind == ControlKind::MenuBar) {
@@ -57,7 +54,7 @@ HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RE
                 application_.hint = std::string(LongHint(action.hint));
             }};
         menuBar_ =
-            std::make_unique<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+            MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
                                       &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
         return menuBar_->hwnd();
     }

@@ -20,7 +20,6 @@ namespace quillfen {
 class TForm1 : public Form {
 public:
     explicit TForm1(TApplication& application);
-    ~TForm1() override;
 
     // Field entry.
     void LabeledEdit1KeyDown(HWND sender, WORD& key, ShiftState shift);
@@ -77,10 +76,10 @@ private:
 
     GlyphStrip glyph_;
     IconHandle icon_;
-    std::unique_ptr<ControlBar> controlBar_;
+    WindowPtr<ControlBar> controlBar_;
     TActionManager actionManager_;
     ImageListHandle imageList_;
-    std::unique_ptr<MenuBar> menuBar_;
+    WindowPtr<MenuBar> menuBar_;
 };
 
 }  // namespace quillfen

@@ -25,8 +25,8 @@ void RegisterWindowClass(const WindowClass& windowClass, WNDPROC procedure) {
     }
 }
 
-// The window's last messages still pass through every subclass, so each removes itself.
-// From here they reach only Window's own handling: the derived parts are gone.
+// A window whose owner did not destroy it first (see DestroyWindowFirst). Its last
+// messages still pass through every subclass, so each removes itself.
 Window::~Window() { Destroy(); }
 
 void Window::Destroy() noexcept {
