@@ -9,6 +9,7 @@
 #include "logic/Exception.h"
 #include "resources/StringIds.h"
 #include "ui/forms/FormFonts.h"
+#include "ui/forms/ProgramTexts.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/Clipboard.h"
@@ -75,15 +76,6 @@ KindLook LookOf(TMsgDlgType kind) {
 void DefaultBeep() { ::MessageBeep(0); }
 
 MessageDialogServices g_services = DefaultMessageDialogServices();
-
-std::string LoadText(UINT id) {
-    // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
-    const wchar_t* text = nullptr;
-    const int length =
-        ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
-    return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
-}
 
 SIZE MeasureLetterRun(HDC dc) {
     SIZE run{};
@@ -178,7 +170,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     for (const std::string& caption : captions_) shown += Widen(caption);
     // The system's message font where it has the glyphs of the text shown, else one that has.
     FontHandle font = FontCoveringText(SystemMessageFont(), shown, kFormFont);
-    if (!font) throw Exception("フォントを作成できません");
+    if (!font) ThrowFailure(Failure::Font);
     MessageLayoutInput input;
     input.hasIcon = look.icon != nullptr;
     {

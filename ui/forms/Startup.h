@@ -7,7 +7,7 @@ class TApplication;
 class TForm1;
 
 // Before the first window: the real screen density for the scaling, the common controls,
-// and the regional time settings.
+// the regional time settings, and the program's words for what the platform refuses.
 void InitialiseProcess();
 
 // The title and the main window, built hidden; it becomes the main window.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "logic/ClockTime.h"
+#include "ui/framework/Failure.h"
 #include "ui/framework/ModalLoop.h"
 #include "ui/framework/ReadableMessageBox.h"
 #include "ui/win32/PictureScale.h"
@@ -39,7 +40,7 @@ std::string MessageOf(std::exception_ptr error) {
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "不明なエラーが発生しました";
+        return FailureText(Failure::Unknown);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "logic/Exception.h"
 #include "ui/framework/Application.h"
+#include "ui/framework/Failure.h"
 #include "ui/framework/FormControls.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/DisplayMetrics.h"
@@ -21,7 +22,7 @@ namespace quillfen {
 void Form::BeginBuild(const FormDescription& item) {
     const int ppi = ScreenPixelsPerInch();
     FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
-    if (!font) throw Exception("フォントを作成できません");
+    if (!font) ThrowFailure(Failure::Font);
     scale_ = ScaleForTextHeight(ZeroHeight(font.get()));
     largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
     menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
@@ -30,7 +31,7 @@ void Form::BeginBuild(const FormDescription& item) {
 
 void Form::BuildAtRunTime(const FormDescription& item, FontHandle font,
                           const std::vector<ControlDescription>& controls) {
-    if (!font) throw Exception("フォントを作成できません");
+    if (!font) ThrowFailure(Failure::Font);
     scale_ = {};
     CreateFormWindow(item, std::move(font));
     for (const ControlDescription& control : controls) AddControl(control);
@@ -99,7 +100,7 @@ Control& Form::AddControl(const ControlDescription& item) {
     bounds.bottom = bounds.top + scale_(item.height);
     if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
     control.hwnd = CreateChild(item, control, parent, bounds);
-    if (!control.hwnd) throw Exception("コントロールを作成できません");
+    if (!control.hwnd) ThrowFailure(Failure::Control);
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
     if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
