@@ -23,6 +23,9 @@ public:
     struct Callbacks {
         std::function<void(TAction&)> execute;          // a chosen command runs
         std::function<void(const TAction&)> highlight;  // a command's item is highlighted
+        // A drop-down opens, or a command of one is chosen: told before the menu's sound.
+        std::function<void()> dropDownOpens;
+        std::function<void()> commandChosen;
     };
 
     // Where the colours come from, asked again whenever the system's colours change.

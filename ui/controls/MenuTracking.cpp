@@ -122,8 +122,7 @@ UINT MenuBar::TrackDropDown(int index, bool byKeyboard) {
 void MenuBar::Choose(UINT command) {
     if (command == 0 || command > items_.size()) return;
     const MenuEntry& entry = *items_[command - 1].entry;
-    // Cuts off the cat's cry if it is still sounding.
-    StopSounds();
+    if (callbacks_.commandChosen) callbacks_.commandChosen();
     PlayEventSound(L"MenuCommand");
     if (entry.action && callbacks_.execute) callbacks_.execute(*entry.action);
 }
@@ -274,8 +273,7 @@ LRESULT MenuBar::MenuOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             MenuSelect(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_INITMENUPOPUP:
-            // Cuts off the cat's cry if it is still sounding.
-            StopSounds();
+            if (callbacks_.dropDownOpens) callbacks_.dropDownOpens();
             PlayEventSound(L"MenuPopup");
             return 0;
         default:

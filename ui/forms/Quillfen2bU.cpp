@@ -48,14 +48,17 @@ HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RE
         return controlBar_->hwnd();
     }
     if (item.kind == ControlKind::MenuBar) {
+        // Using the menu cuts off the cat's cry if it is still sounding.
         MenuBar::Callbacks callbacks{
-            [this](TAction& action) { TActionManager::Execute(action, application_); },
-            [this](const TAction& action) {
-                application_.hint = std::string(LongHint(action.hint));
-            }};
-        menuBar_ =
-            MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
-                                      &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
+            .execute = [this](TAction& action) { TActionManager::Execute(action, application_); },
+            .highlight =
+                [this](const TAction& action) {
+                    application_.hint = std::string(LongHint(action.hint));
+                },
+            .dropDownOpens = [] { StopSounds(); },
+            .commandChosen = [] { StopSounds(); }};
+        menuBar_ = MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+                                       &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
         return menuBar_->hwnd();
     }
     return nullptr;
