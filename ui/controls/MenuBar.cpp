@@ -212,7 +212,7 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintDc paint(hwnd());
-            Paint(paint.get());
+            if (paint.get()) Paint(paint.get());
             return 0;
         }
         case WM_PRINTCLIENT:

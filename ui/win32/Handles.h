@@ -79,18 +79,22 @@ private:
     HDC dc_;
 };
 
-// BeginPaint/EndPaint for one WM_PAINT.
+// BeginPaint/EndPaint for one WM_PAINT; a paint that BeginPaint refused (no DC) is not
+// ended.
 class PaintDc {
 public:
-    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd) { ::BeginPaint(hwnd_, &ps_); }
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
-    HDC get() const noexcept { return ps_.hdc; }
+    ~PaintDc() {
+        if (dc_) ::EndPaint(hwnd_, &ps_);
+    }
+    HDC get() const noexcept { return dc_; }
 
 private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
 // Selects a GDI object into a DC for one scope and puts the old one back.
