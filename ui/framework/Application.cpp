@@ -197,13 +197,16 @@ Form* TApplication::FormOfFocus() const noexcept {
 }
 
 void TApplication::DispatchOne(MSG& msg) {
-    Guarded([&] {
-        if (IsKeyMessage(msg.message)) {
-            if (Form* form = FormOfFocus(); form && form->PreTranslateKey(msg)) return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    // The dialog keys run outside any window procedure, so under a guard of their own (a
+    // key whose handling failed goes no further); the window procedures that the dispatch
+    // reaches guard their own handling.
+    const bool taken = IsKeyMessage(msg.message) && Guarded(true, [&] {
+        Form* form = FormOfFocus();
+        return form && form->PreTranslateKey(msg);
     });
+    if (taken) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
 }
 
 std::string TApplication::ErrorBoxText(std::string message) {
