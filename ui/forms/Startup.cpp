@@ -9,11 +9,12 @@
 #include "ui/forms/ProgramTexts.h"
 #include "ui/forms/Quillfen2bU.h"
 #include "ui/framework/Application.h"
+#include "ui/win32/DisplayMetrics.h"
 
 namespace quillfen {
 
 void InitialiseProcess() {
-    ::SetProcessDPIAware();
+    DeclareDensityAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     LoadClockSettings();
