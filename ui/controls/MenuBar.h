@@ -60,6 +60,9 @@ public:
     // drop-downs take the new palette. Only top-level windows are told, so the window
     // that holds the bar passes it on.
     void SystemColoursChanged();
+    // The pictures at a new density (the window moved to a monitor of another scale): an
+    // open drop-down closes, and the next one opens measured at the new size.
+    void TakeImages(HIMAGELIST images);
     // Takes colours from another source from now on (a test's stand-in for a setting
     // the platform cannot switch).
     void SetPaletteSource(PaletteSource source);
@@ -78,6 +81,7 @@ private:
     LRESULT AnswerAccessibility(WPARAM wParam, LPARAM lParam);
 
     void BuildDropDowns();
+    void RebuildDropDowns();
     void PaintDropDownBackgrounds();
     void LayoutEntries();
     void Paint(HDC dc);
@@ -130,6 +134,7 @@ private:
     int pendingNext_ = -1;
     bool pendingByKeyboard_ = false;
     bool trackingMouse_ = false;
+    bool dropDownsStale_ = false;  // measured for another density
     HWND returnFocus_ = nullptr;
     ComPtr<MenuBarAccessible> accessible_;  // made at the first question
 };

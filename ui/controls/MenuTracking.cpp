@@ -9,6 +9,7 @@
 #include "ui/controls/MenuBar.h"
 #include "ui/controls/MenuDrawing.h"
 #include "ui/framework/ModalLoop.h"
+#include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -59,6 +60,27 @@ void MenuBar::BuildDropDowns() {
     PaintDropDownBackgrounds();
 }
 
+// The platform measures an owner-drawn item once, when its menu is first shown: items of
+// another size need menus of their own. Never while a drop-down is open.
+void MenuBar::RebuildDropDowns() {
+    dropDowns_.clear();
+    items_.clear();
+    BuildDropDowns();
+    dropDownsStale_ = false;
+}
+
+void MenuBar::TakeImages(HIMAGELIST images) {
+    images_ = images;
+    dropDownsStale_ = true;
+    if (open_ >= 0) {
+        pendingNext_ = -1;
+        ::EndMenu();
+    } else {
+        RebuildDropDowns();
+    }
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 // The menus keep the brush they were given: the old one goes only once none uses it.
 void MenuBar::PaintDropDownBackgrounds() {
     BrushHandle brush(::CreateSolidBrush(palette_.menuColor));
@@ -76,6 +98,7 @@ void MenuBar::PaintDropDownBackgrounds() {
 void MenuBar::Open(int index, bool byKeyboard) {
     if (g_tracking || index < 0 || index >= static_cast<int>(menu_.size())) return;
     if (mode_ == Mode::Idle) returnFocus_ = nullptr;
+    if (dropDownsStale_) RebuildDropDowns();
     UINT chosen = 0;
     {
         // A close of the main window while a drop-down is open ends it (the quit request
@@ -220,8 +243,8 @@ LRESULT MenuBar::MeasureItem(MEASUREITEMSTRUCT& item) {
     const MenuEntry* entry = data->entry;
     int w = kStandardPictureHeight, h = kStandardPictureHeight;
     if (images_) ::ImageList_GetIconSize(images_, &w, &h);
-    item.itemHeight =
-        static_cast<UINT>(DropDownItemHeight(entry->separator, h, ::GetSystemMetrics(SM_CYMENU)));
+    const int menuHeight = SystemMetricAt(SM_CYMENU, WindowPixelsPerInch(hwnd()));
+    item.itemHeight = static_cast<UINT>(DropDownItemHeight(entry->separator, h, menuHeight));
     WindowDc dc(hwnd());
     const int caption = entry->separator ? 0 : CaptionWidth(dc.get(), font_, entry->caption);
     item.itemWidth =

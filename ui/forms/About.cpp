@@ -3,6 +3,7 @@
 #include "resources/ResourceIds.h"
 #include "ui/forms/FormFonts.h"
 #include "ui/win32/ChildWindows.h"
+#include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/Resources.h"
 
@@ -61,14 +62,19 @@ IconHandle IconFromStoredPicture(std::string_view stored) {
 const FormTable<TAboutBox>& AboutBoxDescription() { return kAboutBox; }
 
 TAboutBox::TAboutBox(TApplication& application) : Form(application) {
+    TakePicture(ScreenPixelsPerInch());
+    Build(*this, kAboutBox);
+    g_aboutBox = this;
+}
+
+void TAboutBox::TakePicture(int pixelsPerInch) {
     picture_ = IconFromStoredPicture(ResourceBytes(resource::kProgramIcon));
-    const LayoutScale scale = CurrentPictureScale();
+    pictureSize_ = kPictureSize;
+    const LayoutScale scale = PictureScaleForDensity(pixelsPerInch);
     if (IconHandle scaled = ScaleIcon(picture_.get(), scale)) {
         picture_ = std::move(scaled);
         pictureSize_ = scale(kPictureSize);
     }
-    Build(*this, kAboutBox);
-    g_aboutBox = this;
 }
 
 TAboutBox::~TAboutBox() {

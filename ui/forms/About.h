@@ -11,13 +11,18 @@ public:
     explicit TAboutBox(TApplication& application);
     ~TAboutBox() override;
 
+    // The side of the program picture as drawn.
+    int PictureSize() const noexcept { return pictureSize_; }
+
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     // The product, version, rights and remark lines, as a message box's text is read.
     WideString AccessibleDescription() const override;
     HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
+    void DensityTaken(int pixelsPerInch) override { TakePicture(pixelsPerInch); }
 
 private:
+    void TakePicture(int pixelsPerInch);
     static constexpr int kPictureSize = 32;
     IconHandle picture_;
     int pictureSize_ = kPictureSize;

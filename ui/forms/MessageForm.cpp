@@ -14,6 +14,7 @@
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/Clipboard.h"
 #include "ui/win32/CoveringFont.h"
+#include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Mnemonic.h"
 #include "ui/win32/Text.h"
@@ -159,34 +160,15 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     const KindLook look = LookOf(kind);
     title_ = look.title ? LoadText(look.title) : application.Title();
     if (look.icon) icon_ = ::LoadIconW(nullptr, look.icon);
-    std::vector<std::size_t> requested;
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (!buttons.Contains(kButtons[i].button)) continue;
-        requested.push_back(i);
+        requested_.push_back(i);
         captions_.push_back(LoadText(kButtons[i].caption));
     }
 
-    WideString shown = Widen(text_);
-    for (const std::string& caption : captions_) shown += Widen(caption);
-    // The system's message font where it has the glyphs of the text shown, else one that has.
-    FontHandle font = FontCoveringText(SystemMessageFont(), shown, kFormFont);
+    FontHandle font = FontAt(ScreenPixelsPerInch());
     if (!font) ThrowFailure(Failure::Font);
-    MessageLayoutInput input;
-    input.hasIcon = look.icon != nullptr;
-    {
-        WindowDc screen(nullptr);
-        ScopedSelect select(screen.get(), font.get());
-        const SIZE average = MeasureLetterRun(screen.get());
-        input.averageWidth = average.cx;
-        input.averageHeight = average.cy;
-        input.text =
-            MeasureText(screen.get(), Widen(text_), ::GetSystemMetrics(SM_CXSCREEN) / 2,
-                        DT_EXPANDTABS | DT_NOPREFIX);
-        for (std::size_t b = 0; b < requested.size(); ++b) {
-            input.captionWidths.push_back(CaptionWidth(screen.get(), requested[b], captions_[b]));
-        }
-    }
-    const MessageLayout layout = LayOutMessageDialog(input);
+    const MessageLayout layout = LayoutIn(font.get());
     BuildAtRunTime({.className = L"TMessageForm",
                     .caption = title_,
                     .border = FormBorder::Dialog,
@@ -196,15 +178,59 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
                     .font = {},
                     .largeFont = {},
                     .menuFont = {}},
-                   std::move(font), Controls(layout, buttons, requested));
+                   std::move(font), Controls(layout, buttons));
 
     // The message is shown as given: an "&" in it is a character, not a mnemonic.
     message_ = ControlHandle("Message");
     ::SetWindowLongW(message_, GWL_STYLE, ::GetWindowLongW(message_, GWL_STYLE) | SS_NOPREFIX);
 }
 
-std::vector<ControlDescription> TMessageForm::Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
-                                                const std::vector<std::size_t>& requested) const {
+// The system's message font at the density where it has the glyphs of the text shown, else
+// one that has. The system gives it for its own density.
+FontHandle TMessageForm::FontAt(int pixelsPerInch) const {
+    WideString shown = Widen(text_);
+    for (const std::string& caption : captions_) shown += Widen(caption);
+    LOGFONTW request = SystemMessageFont();
+    request.lfHeight = ScaleInt(request.lfHeight, pixelsPerInch, SystemPixelsPerInch());
+    return FontCoveringText(request, shown, kFormFont);
+}
+
+MessageLayout TMessageForm::LayoutIn(HFONT font) const {
+    MessageLayoutInput input;
+    input.hasIcon = icon_ != nullptr;
+    WindowDc screen(nullptr);
+    ScopedSelect select(screen.get(), font);
+    const SIZE average = MeasureLetterRun(screen.get());
+    input.averageWidth = average.cx;
+    input.averageHeight = average.cy;
+    input.text = MeasureText(screen.get(), Widen(text_), ::GetSystemMetrics(SM_CXSCREEN) / 2,
+                             DT_EXPANDTABS | DT_NOPREFIX);
+    for (std::size_t b = 0; b < requested_.size(); ++b) {
+        input.captionWidths.push_back(CaptionWidth(screen.get(), requested_[b], captions_[b]));
+    }
+    return LayOutMessageDialog(input);
+}
+
+FormFonts TMessageForm::FontsAt(int pixelsPerInch) const {
+    FormFonts fonts;
+    fonts.form = FontAt(pixelsPerInch);
+    return fonts;
+}
+
+SIZE TMessageForm::ClientSizeIn(const FormFonts& fonts) const {
+    return LayoutIn(fonts.form.get()).client;
+}
+
+void TMessageForm::DensityTaken(int) {
+    const MessageLayout layout = LayoutIn(FontFor(FontRole::Form));
+    Redescribe("Image", layout.icon);
+    Redescribe("Message", layout.text);
+    for (std::size_t b = 0; b < requested_.size(); ++b)
+        Redescribe(kButtons[requested_[b]].name, layout.buttons[b]);
+}
+
+std::vector<ControlDescription> TMessageForm::Controls(const MessageLayout& layout,
+                                                       TMsgDlgButtons buttons) const {
     // Default: OK, else Yes, else Retry. Cancel: Cancel, else No, else OK.
     const TMsgDlgBtn defaultButton = buttons.Contains(mbOK)    ? mbOK
                                      : buttons.Contains(mbYes) ? mbYes
@@ -225,8 +251,8 @@ std::vector<ControlDescription> TMessageForm::Controls(const MessageLayout& layo
     if (!::IsRectEmpty(&layout.icon))
         controls.push_back(control("Image", ControlKind::Image, layout.icon, {}));
     controls.push_back(control("Message", ControlKind::Label, layout.text, text_));
-    for (std::size_t b = 0; b < requested.size(); ++b) {
-        const ButtonKind& button = kButtons[requested[b]];
+    for (std::size_t b = 0; b < requested_.size(); ++b) {
+        const ButtonKind& button = kButtons[requested_[b]];
         ControlDescription item =
             control(button.name, ControlKind::Button, layout.buttons[b], captions_[b]);
         item.tabOrder = static_cast<int>(b);

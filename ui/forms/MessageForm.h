@@ -58,14 +58,21 @@ public:
 protected:
     HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
     WideString AccessibleDescription() const override { return Widen(text_); }
+    // At another density the dialog is measured again in the message font at it.
+    FormFonts FontsAt(int pixelsPerInch) const override;
+    SIZE ClientSizeIn(const FormFonts& fonts) const override;
+    void DensityTaken(int pixelsPerInch) override;
 
 private:
-    std::vector<ControlDescription> Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
-                                      const std::vector<std::size_t>& requested) const;
+    FontHandle FontAt(int pixelsPerInch) const;
+    MessageLayout LayoutIn(HFONT font) const;
+    std::vector<ControlDescription> Controls(const MessageLayout& layout,
+                                             TMsgDlgButtons buttons) const;
     void CopyToClipboard();
 
     std::string title_;
     std::string text_;
+    std::vector<std::size_t> requested_;  // the requested buttons' rows, in layout order
     std::vector<std::string> captions_;
     HICON icon_ = nullptr;  // a shared standard icon: the system's, never destroyed
     HWND message_ = nullptr;

@@ -6,6 +6,7 @@
 #include "ui/forms/About.h"
 #include "ui/forms/Form1Description.h"
 #include "ui/forms/MessageDialogs.h"
+#include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/ImageList.h"
 #include "ui/win32/LiveRegion.h"
@@ -22,17 +23,10 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     announce = [](HWND memo, const std::string& text) {
         AnnounceLiveRegion(memo, Widen(text), L"Quillfen.Calculate");
     };
-    const LayoutScale pictures = CurrentPictureScale();
-    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
     // The commands and their pictures exist before the menu bar that shows them.
-    imageList_ = ReadImageList(ResourceBytes(resource::kImageList1));
-    if (!imageList_) throw Exception("ストリームからの ImageList データの読み込みに失敗しました");
-    if (ImageListHandle scaled = ScaleImageList(imageList_.get(), pictures))
-        imageList_ = std::move(scaled);
+    TakePictures(ScreenPixelsPerInch());
     actionManager_.Build(*this, Form1Actions());
     Build(*this, Form1Description());
-    icon_ = IconFromIconFile(ResourceBytes(resource::kFormIcon));
-    if (IconHandle scaled = ScaleIcon(icon_.get(), pictures)) icon_ = std::move(scaled);
     if (icon_) {
         // The caption shows the small icon; the large one can wait (see TApplication).
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
@@ -40,6 +34,31 @@ TForm1::TForm1(TApplication& application) : Form(application) {
             ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         });
     }
+}
+
+// The button's clock, the menu pictures and the window icon at the density's picture size.
+void TForm1::TakePictures(int pixelsPerInch) {
+    const LayoutScale pictures = PictureScaleForDensity(pixelsPerInch);
+    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
+    ImageListHandle images = ReadImageList(ResourceBytes(resource::kImageList1));
+    if (!images) throw Exception("ストリームからの ImageList データの読み込みに失敗しました");
+    if (ImageListHandle scaled = ScaleImageList(images.get(), pictures)) images = std::move(scaled);
+    // The bar lets go of the old list before it is destroyed.
+    if (menuBar_) menuBar_->TakeImages(images.get());
+    imageList_ = std::move(images);
+    icon_ = IconFromIconFile(ResourceBytes(resource::kFormIcon));
+    if (IconHandle scaled = ScaleIcon(icon_.get(), pictures)) icon_ = std::move(scaled);
+}
+
+void TForm1::DensityTaken(int pixelsPerInch) {
+    IconHandle shown = std::move(icon_);  // until the window shows the new one
+    TakePictures(pixelsPerInch);
+    if (!icon_) {
+        icon_ = std::move(shown);
+        return;
+    }
+    for (const WPARAM size : {ICON_SMALL, ICON_BIG})
+        ::SendMessageW(hwnd(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon_.get()));
 }
 
 HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {

@@ -50,6 +50,7 @@ public:
     TActionManager& ActionManager1() noexcept { return actionManager_; }
     MenuBar& ActionMainMenuBar1() const noexcept { return *menuBar_; }
     HIMAGELIST ImageList1() const noexcept { return imageList_.get(); }
+    const GlyphStrip& BitBtn1Glyph() const noexcept { return glyph_; }
 
     std::string FieldText(const char* name) const;
     void SetFieldText(const char* name, const std::string& text);
@@ -69,8 +70,10 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DensityTaken(int pixelsPerInch) override;
 
 private:
+    void TakePictures(int pixelsPerInch);
     void EnterInTimeField(const char* field, const char* next);
     static void FilterDigits(wchar_t& key);
 

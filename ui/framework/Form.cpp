@@ -208,6 +208,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                         ROLE_SYSTEM_DIALOG, AccessibleDescription()});
             }
             break;
+        case kGetDpiScaledSize:
+            // Asked before WM_DPICHANGED, whose rectangle then has this size.
+            *reinterpret_cast<SIZE*>(lParam) = WindowSizeAtDensity(static_cast<int>(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            TakeDensity(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DRAWITEM:
             if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;

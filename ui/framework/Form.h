@@ -43,7 +43,18 @@ struct Control {
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
     WideString accessibleName;  // empty: the system's name
+    // What it was built from; at another density it is laid out again from this.
+    ControlDescription description;
 };
+
+// The fonts of a form at one density and the factor its layout is scaled by.
+struct FormFonts {
+    FontHandle form, large, menu;
+    LayoutScale scale;
+};
+// The table's rule: the form font's height × density / 96, then every length (and the
+// large and menu fonts) by the measured height of "0" in it over 12.
+FormFonts MakeFormFonts(const FormDescription& form, int pixelsPerInch);
 
 class Form : public Window {
 public:
@@ -66,14 +77,29 @@ public:
     void FocusControl(HWND control);
     LayoutScale Scale() const noexcept { return scale_; }
     HFONT FontFor(FontRole role) const noexcept;
+    // The density the form is laid out for: its monitor's.
+    int PixelsPerInch() const noexcept { return pixelsPerInch_; }
 
 protected:
     template <typename FormT>
     void Build(FormT& self, const FormTable<FormT>& table);
     // Builds the form from controls described at run time: pixel positions in the given
-    // font, nothing scaled, the item's face table unused.
+    // font (made for the screen's density), nothing scaled, the item's face table unused.
     void BuildAtRunTime(const FormDescription& item, FontHandle font,
                         const std::vector<ControlDescription>& controls);
+
+    // At another density: the fonts and the client size (a form described at run time
+    // gives its own), and what the form itself holds for a density (its pictures; a form
+    // described at run time, its controls' new places through Redescribe).
+    virtual FormFonts FontsAt(int pixelsPerInch) const;
+    virtual SIZE ClientSizeIn(const FormFonts& fonts) const;
+    virtual void DensityTaken(int /*pixelsPerInch*/) {}
+    void Redescribe(std::string_view name, RECT bounds);
+    // Lays the open form out again at the density: fonts, every control, the window at
+    // `placement` (null: centred as at its first showing).
+    void TakeDensity(int pixelsPerInch, const RECT* placement);
+    // The window size the rule gives at the density.
+    SIZE WindowSizeAtDensity(int pixelsPerInch) const;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Owner-drawn controls (the glyph button) and custom children are the form's own.
@@ -90,12 +116,16 @@ protected:
 
 private:
     void BeginBuild(const FormDescription& item);
-    void CreateFormWindow(const FormDescription& item, FontHandle font);
+    void CreateFormWindow(const FormDescription& item, FormFonts fonts);
+    void InstallFonts(FormFonts fonts) noexcept;
+    SIZE WindowSizeAt(SIZE client, int pixelsPerInch) const;
+    RECT BoundsOf(const ControlDescription& item) const;
+    RECT AttachedLabelBounds(const ControlDescription& item, RECT field) const;
+    void PlaceControl(const Control& control);
     Control& AddControl(const ControlDescription& item);
     void EndBuild();
     HWND ParentHandle(std::string_view parent) const;
     HWND CreateChild(const ControlDescription& item, Control& control, HWND parent, RECT bounds);
-    void CreateAttachedLabel(const ControlDescription& item, Control& control, HWND parent, RECT field);
     POINT CentredPosition(int width, int height) const;
     void Centre();
     HWND NextTabStop(HWND from, bool forward) const;
@@ -111,8 +141,11 @@ private:
 
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<HWND> tabStops_;
+    FormDescription description_{};
     FontHandle font_, largeFont_, menuFont_;
     LayoutScale scale_;
+    int pixelsPerInch_ = kDesignPixelsPerInch;
+    DWORD style_ = 0, exStyle_ = 0;
     FormPosition position_ = FormPosition::DesktopCenter;
     FormBorder border_ = FormBorder::Single;
     bool shownOnce_ = false;

@@ -19,39 +19,56 @@
 
 namespace quillfen {
 
+FormFonts MakeFormFonts(const FormDescription& form, int pixelsPerInch) {
+    FormFonts fonts;
+    fonts.form = MakeFont(form.font, FontHeightForDensity(form.font.height, pixelsPerInch));
+    if (!fonts.form) ThrowFailure(Failure::Font);
+    fonts.scale = ScaleForTextHeight(ZeroHeight(fonts.form.get()));
+    fonts.large = MakeFont(form.largeFont, fonts.scale(form.largeFont.height));
+    fonts.menu = MakeFont(form.menuFont, fonts.scale(form.menuFont.height));
+    return fonts;
+}
+
 void Form::BeginBuild(const FormDescription& item) {
-    const int ppi = ScreenPixelsPerInch();
-    FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
-    if (!font) ThrowFailure(Failure::Font);
-    scale_ = ScaleForTextHeight(ZeroHeight(font.get()));
-    largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
-    menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
-    CreateFormWindow(item, std::move(font));
+    pixelsPerInch_ = ScreenPixelsPerInch();
+    CreateFormWindow(item, MakeFormFonts(item, pixelsPerInch_));
 }
 
 void Form::BuildAtRunTime(const FormDescription& item, FontHandle font,
                           const std::vector<ControlDescription>& controls) {
     if (!font) ThrowFailure(Failure::Font);
-    scale_ = {};
-    CreateFormWindow(item, std::move(font));
+    pixelsPerInch_ = ScreenPixelsPerInch();
+    FormFonts fonts;
+    fonts.form = std::move(font);
+    CreateFormWindow(item, std::move(fonts));
     for (const ControlDescription& control : controls) AddControl(control);
     EndBuild();
 }
 
-void Form::CreateFormWindow(const FormDescription& item, FontHandle font) {
+void Form::InstallFonts(FormFonts fonts) noexcept {
+    font_ = std::move(fonts.form);
+    largeFont_ = std::move(fonts.large);
+    menuFont_ = std::move(fonts.menu);
+    scale_ = fonts.scale;
+}
+
+SIZE Form::WindowSizeAt(SIZE client, int pixelsPerInch) const {
+    return FrameSizeAt(client, style_, exStyle_, pixelsPerInch);
+}
+
+void Form::CreateFormWindow(const FormDescription& item, FormFonts fonts) {
+    description_ = item;
     position_ = item.position;
     border_ = item.border;
-    font_ = std::move(font);
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    DWORD exStyle = 0;
-    if (item.border == FormBorder::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, scale_(item.clientWidth), scale_(item.clientHeight)};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    InstallFonts(std::move(fonts));
+    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    exStyle_ = item.border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0;
+    const SIZE size =
+        WindowSizeAt({scale_(item.clientWidth), scale_(item.clientHeight)}, pixelsPerInch_);
     // Created where its first showing centres it, so that showing need not move it.
-    const POINT at = CentredPosition(width, height);
-    Create({item.className}, exStyle, Widen(item.caption).c_str(), style, at.x, at.y, width, height,
-           application_.hwnd());
+    const POINT at = CentredPosition(size.cx, size.cy);
+    Create({item.className}, exStyle_, Widen(item.caption).c_str(), style_, at.x, at.y, size.cx,
+           size.cy, application_.hwnd());
     if (item.border == FormBorder::Dialog) {
         // A dialog frame carries no caption icon.
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
@@ -94,11 +111,16 @@ Control& Form::AddControl(const ControlDescription& item) {
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
     control.accessibleName = Widen(item.accessibleName);
 
+    control.description = item;
+
     const HWND parent = ParentHandle(item.parent);
-    RECT bounds{scale_(item.left), scale_(item.top), 0, 0};
-    bounds.right = bounds.left + scale_(item.width);
-    bounds.bottom = bounds.top + scale_(item.height);
-    if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
+    const RECT bounds = BoundsOf(item);
+    if (item.kind == ControlKind::LabeledEdit) {
+        const WideString text = Widen(item.labelText);
+        control.label =
+            CreateStatic(parent, text.c_str(), SS_LEFT, AttachedLabelBounds(item, bounds));
+        ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
     control.hwnd = CreateChild(item, control, parent, bounds);
     if (!control.hwnd) ThrowFailure(Failure::Control);
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
@@ -106,6 +128,29 @@ Control& Form::AddControl(const ControlDescription& item) {
     if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
     Subclass(control);
     return control;
+}
+
+// Scaled; a label sized to its text takes its measure in its font.
+RECT Form::BoundsOf(const ControlDescription& item) const {
+    RECT b{scale_(item.left), scale_(item.top), 0, 0};
+    b.right = b.left + scale_(item.width);
+    b.bottom = b.top + scale_(item.height);
+    if (item.kind != ControlKind::Label) return b;
+    const WideString text = Widen(item.text);
+    if (item.wordWrap) {
+        b.bottom = b.top + MeasureText(FontFor(item.font), text, b.right - b.left).cy;
+    } else if (item.autoSize) {
+        const SIZE size = MeasureText(FontFor(item.font), text);
+        b.right = b.left + size.cx;
+        b.bottom = b.top + size.cy;
+    }
+    return b;
+}
+
+RECT Form::AttachedLabelBounds(const ControlDescription& item, RECT field) const {
+    const SIZE size = MeasureText(font_.get(), Widen(item.labelText));
+    const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
+    return {at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 
 HWND Form::CreateChild(const ControlDescription& item, Control& control, HWND parent, RECT b) {
@@ -120,13 +165,6 @@ HWND Form::CreateChild(const ControlDescription& item, Control& control, HWND pa
             break;
         case ControlKind::Label:
             style |= SS_LEFT;
-            if (item.wordWrap) {
-                b.bottom = b.top + MeasureText(FontFor(item.font), text, b.right - b.left).cy;
-            } else if (item.autoSize) {
-                const SIZE size = MeasureText(FontFor(item.font), text);
-                b.right = b.left + size.cx;
-                b.bottom = b.top + size.cy;
-            }
             break;
         case ControlKind::LabeledEdit:
             cls = L"EDIT";
@@ -163,15 +201,6 @@ HWND Form::CreateChild(const ControlDescription& item, Control& control, HWND pa
     return CreateChildControl(cls, text.c_str(), style, exStyle, parent, b);
 }
 
-void Form::CreateAttachedLabel(const ControlDescription& item, Control& control, HWND parent, RECT field) {
-    const WideString text = Widen(item.labelText);
-    const SIZE size = MeasureText(font_.get(), text);
-    const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);
-    control.label =
-        CreateStatic(parent, text.c_str(), SS_LEFT, {at.x, at.y, at.x + size.cx, at.y + size.cy});
-    ::SendMessageW(control.label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-}
-
 void Form::EndBuild() {
     // Depth first: the form's children by tab order, each followed by its own children.
     std::vector<const Control*> order;
@@ -194,6 +223,10 @@ void Form::EndBuild() {
         if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind)))
             tabStops_.push_back(c->hwnd);
     }
+    // Built at the screen's density; a window that opens on a monitor of another one is
+    // laid out again for it before it is first shown.
+    const int monitor = WindowPixelsPerInch(hwnd());
+    if (monitor != pixelsPerInch_) TakeDensity(monitor, nullptr);
 }
 
 }  // namespace quillfen
