@@ -62,6 +62,10 @@ BSTR MakeBstr(std::wstring_view text) noexcept {
     return alloc ? alloc(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
+void FreeBstr(BSTR text) noexcept {
+    if (const auto free = Accessibility().sysFreeString) free(text);
+}
+
 AccessibleProxy::AccessibleProxy(HWND hwnd, LONG objectId) noexcept : hwnd_(hwnd) {
     if (const auto create = Accessibility().createStdAccessibleObject) {
         create(hwnd, objectId, __uuidof(IAccessible),
