@@ -28,3 +28,6 @@
 #define IDS_FAILURE_FONT 130
 #define IDS_FAILURE_CONTROL 131
 #define IDS_FAILURE_UNKNOWN 132
+
+// What screen readers call opening a drop-down of the menu bar (an entry's default action).
+#define IDS_MENU_OPEN 133

@@ -52,7 +52,7 @@ ctest_suite() {
 
 mkdir -p build
 
-echo "=== include check (layers include only downward)"
+echo "=== include check (layers include only downward; program words only in ui/forms)"
 if python3 scripts/check-includes.py; then
   passed=$((passed + 1))
 else

@@ -8,12 +8,13 @@
 namespace quillfen {
 
 MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, PaletteSource palette,
-                 HIMAGELIST images, Callbacks callbacks)
+                 HIMAGELIST images, Callbacks callbacks, WideString openVerb)
     : menu_(std::move(menu)),
       paletteSource_(std::move(palette)),
       palette_(paletteSource_()),
       images_(images),
-      callbacks_(std::move(callbacks)) {
+      callbacks_(std::move(callbacks)),
+      openVerb_(std::move(openVerb)) {
     BuildDropDowns();
     Create({L"TActionMainMenuBar", CS_HREDRAW | CS_VREDRAW, nullptr, nullptr}, 0, L"",
            WS_CHILD | WS_VISIBLE, b.left, b.top, b.right - b.left, b.bottom - b.top, parent);

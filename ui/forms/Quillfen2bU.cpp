@@ -2,10 +2,12 @@
 
 #include "ui/framework/Application.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringIds.h"
 #include "resources/VoiceClip.h"
 #include "ui/forms/About.h"
 #include "ui/forms/Form1Description.h"
 #include "ui/forms/MessageDialogs.h"
+#include "ui/forms/ProgramTexts.h"
 #include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/ImageList.h"
@@ -77,7 +79,8 @@ HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RE
             .dropDownOpens = [] { StopSounds(); },
             .commandChosen = [] { StopSounds(); }};
         menuBar_ = MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
-                                       &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
+                                       &CurrentMenuPalette, imageList_.get(), std::move(callbacks),
+                                       Widen(LoadText(IDS_MENU_OPEN)));
         return menuBar_->hwnd();
     }
     return nullptr;
