@@ -1,6 +1,6 @@
-// Windows laid out again when their monitor's density changes. The system sends the
-// change; here the test sends it, with the density set through the display-metrics seam,
-// and each window must then look as the same window built at the new density does.
+// Windows laid out again when their monitor's density changes: the test plays the system
+// (the density through the display-metrics seam, the messages sent), and each window must
+// then look as the same window built at that density does.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,71 +14,66 @@
 #include "MenuTestSupport.h"
 #include "ui/forms/About.h"
 #include "ui/forms/MessageDialogs.h"
-#include "ui/win32/DisplayMetrics.h"
 
 namespace quillfen::testing {
 namespace {
 
-std::string Text(const char* what, RECT r) {
-    return std::string(what) + " " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+using Look = std::vector<std::string>;
+
+std::string Line(const std::wstring& what, RECT r) {
+    return Narrow(what) + " " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
-SIZE IconSize(HICON icon) {
-    ICONINFO info{};
-    if (!icon || !::GetIconInfo(icon, &info)) return {};
-    BITMAP bitmap{};
-    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor) ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return {bitmap.bmWidth, bitmap.bmHeight};
+int FontHeight(HFONT font) {
+    LOGFONTW lf{};
+    ::GetObjectW(font, sizeof lf, &lf);
+    return lf.lfHeight;
 }
 
-BOOL CALLBACK DescribeChild(HWND child, LPARAM p) {
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font,
-                 &font);
-    reinterpret_cast<std::vector<std::string>*>(p)->push_back(
-        Text(Narrow(ClassOf(child)).c_str(), RectInParent(child)) + " font " +
-        std::to_string(font.lfHeight) + " " + Narrow(TextOf(child)));
-    return TRUE;
-}
-
-// What a window shows: its size, every child window's class, place, font and text, and
-// what the row adds (the pictures and what else the window draws by its own measure).
-using Extras = std::function<void(HWND, std::vector<std::string>&)>;
-std::vector<std::string> Look(HWND window, const Extras& extras) {
+// The window's size, every child's class, place, font and text, and what the row adds.
+Look LookOf(HWND window, void (*add)(Look&)) {
     RECT frame{}, client{};
     ::GetWindowRect(window, &frame);
     ::GetClientRect(window, &client);
-    std::vector<std::string> look{Text("window", {0, 0, frame.right - frame.left,
-                                                  frame.bottom - frame.top}),
-                                  Text("client", client)};
-    ::EnumChildWindows(window, &DescribeChild, reinterpret_cast<LPARAM>(&look));
-    extras(window, look);
+    Look look{Line(L"window", {0, 0, frame.right - frame.left, frame.bottom - frame.top}),
+              Line(L"client", client)};
+    ::EnumChildWindows(window, [](HWND child, LPARAM to) {
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+        reinterpret_cast<Look*>(to)->push_back(Line(ClassOf(child), RectInParent(child)) + " " +
+                                               std::to_string(FontHeight(font)) + " " +
+                                               Narrow(TextOf(child)));
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&look));
+    if (add) add(look);
     return look;
 }
 
-void MainWindowExtras(HWND, std::vector<std::string>& look) {
+// The main window's pictures, icon, menu entries and night-train flag; the About picture.
+void AddMainWindow(Look& look) {
     const auto& form = static_cast<const TForm1&>(*TApplication::Instance()->MainForm());
     int w = 0, h = 0;
     ::ImageList_GetIconSize(form.ImageList1(), &w, &h);
     const SIZE glyph = form.BitBtn1Glyph().imageSize();
-    const auto icon = reinterpret_cast<HICON>(::SendMessageW(form.hwnd(), WM_GETICON, ICON_SMALL, 0));
-    look.push_back(Text("menu pictures", {0, 0, w, h}));
-    look.push_back(Text("glyph", {0, 0, glyph.cx, glyph.cy}));
-    look.push_back(Text("icon", {0, 0, IconSize(icon).cx, IconSize(icon).cy}));
+    ICONINFO icon{};
+    ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(form.hwnd(), WM_GETICON, ICON_SMALL, 0)),
+                  &icon);
+    BITMAP bitmap{};
+    ::GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap);
+    ::DeleteObject(icon.hbmColor);
+    ::DeleteObject(icon.hbmMask);
+    look.push_back(Line(L"pictures", {glyph.cx, glyph.cy, w, h}) + " icon " +
+                   std::to_string(bitmap.bmWidth) + " night " + std::to_string(form.NightTrain));
     const MenuBar& bar = form.ActionMainMenuBar1();
-    for (size_t i = 0; i < bar.Menu().size(); ++i)
-        look.push_back(Text("menu entry", bar.EntryRect(static_cast<int>(i))));
-    look.push_back("night train " + std::to_string(form.NightTrain));
+    for (int i = 0; i < static_cast<int>(bar.Menu().size()); ++i)
+        look.push_back(Line(L"entry", bar.EntryRect(i)));
 }
+void AddAboutBox(Look& look) { look.push_back("picture " + std::to_string(AboutBox()->PictureSize())); }
 
-// Opens the row's window at the density set now, in the state a user left it in, and
-// hands it to `visit` while it is up.
-using Opener = std::function<void(const std::function<void(HWND)>& visit)>;
-
-void OpenMainWindow(const std::function<void(HWND)>& visit) {
+// Each opener shows its window at the density set now, as a user left it, and hands it to
+// `visit` while it is up.
+using Visit = std::function<void(HWND)>;
+void OpenMainWindow(const Visit& visit) {
     MainWindowFixture f;
     f.SetTimeFields({L"23", L"30", L"00", L"0", L"15", L"00"});
     ::SetWindowTextW(f.Control("LabeledEdit7"), L"1");
@@ -87,141 +82,122 @@ void OpenMainWindow(const std::function<void(HWND)>& visit) {
     ::SendMessageW(f.Control("LabeledEdit2"), EM_SETSEL, 1, 2);
     visit(f.form->hwnd());
 }
-
-void OpenAboutBox(const std::function<void(HWND)>& visit) {
+void OpenAboutBox(const Visit& visit) {
     MainWindowFixture f;
     visit(f.app->CreateForm<TAboutBox>().hwnd());
 }
-
-// The message dialog is modal: it is visited from its own loop, and then closed.
-void OpenMessageDialog(const std::function<void(HWND)>& visit) {
+// Modal: visited from its own loop.
+void OpenMessageDialog(const Visit& visit) {
     MainWindowFixture f;
-    bool seen = false;
+    HWND seen = nullptr;
     ActivationWatch watch([&](HWND h) {
         if (seen || ClassOf(h) != L"TMessageForm") return;
-        seen = true;
-        RunSoon([&visit, h] {
+        RunSoon([&visit, h = seen = h] {
             visit(h);
             ::PostMessageW(h, WM_CLOSE, 0, 0);
         });
     });
     ShowMessageDialog("開始時刻が終了時刻より後です。\r\n夜行列車ですか？", TMsgDlgType::mtWarning,
                       {mbYes, mbNo}, 0);
-    EXPECT_TRUE(seen);
+    EXPECT_NE(seen, nullptr);
 }
 
-void NoExtras(HWND, std::vector<std::string>&) {}
-void AboutExtras(HWND, std::vector<std::string>& look) {
-    look.push_back("picture " + std::to_string(AboutBox()->PictureSize()));
+// As the system does it: asks for the size, then tells the density and a rectangle of it.
+RECT ChangeDensity(HWND window, int pixelsPerInch) {
+    SetDisplayMetricsOverride({pixelsPerInch, 0});
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    SIZE size{r.right - r.left, r.bottom - r.top};
+    EXPECT_TRUE(::SendMessageW(window, kGetDpiScaledSize, static_cast<WPARAM>(pixelsPerInch),
+                               reinterpret_cast<LPARAM>(&size)));
+    ::OffsetRect(&r, 10, 20);
+    r = {r.left, r.top, r.left + size.cx, r.top + size.cy};
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(pixelsPerInch, pixelsPerInch),
+                   reinterpret_cast<LPARAM>(&r));
+    return r;
 }
 
 struct Row {
     const char* window;
-    Opener open;
-    Extras extras;
+    void (*open)(const Visit&);
+    void (*add)(Look&);
 };
 
 class DensityChange : public ::testing::TestWithParam<Row> {
 protected:
     void TearDown() override { SetDisplayMetricsOverride({}); }
-
-    std::vector<std::string> BuiltAt(int pixelsPerInch) {
+    Look BuiltAt(int pixelsPerInch) const {
         SetDisplayMetricsOverride({pixelsPerInch, 0});
-        std::vector<std::string> look;
-        GetParam().open([&](HWND window) { look = Look(window, GetParam().extras); });
+        Look look;
+        GetParam().open([&](HWND window) { look = LookOf(window, GetParam().add); });
         return look;
     }
 };
 
-// What the system does when the monitor's scale changes: asks for the size, then tells
-// the density and the rectangle with that size.
-RECT ChangeDensity(HWND window, int pixelsPerInch) {
-    SetDisplayMetricsOverride({pixelsPerInch, 0});
-    RECT now{};
-    ::GetWindowRect(window, &now);
-    SIZE size{now.right - now.left, now.bottom - now.top};
-    EXPECT_TRUE(::SendMessageW(window, kGetDpiScaledSize, static_cast<WPARAM>(pixelsPerInch),
-                               reinterpret_cast<LPARAM>(&size)));
-    RECT suggested{now.left + 10, now.top + 20, now.left + 10 + size.cx, now.top + 20 + size.cy};
-    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(pixelsPerInch, pixelsPerInch),
-                   reinterpret_cast<LPARAM>(&suggested));
-    return suggested;
-}
-
 TEST_P(DensityChange, LooksAsBuiltAtTheNewDensityAndKeepsWhatTheUserHas) {
-    const std::vector<std::string> at96 = BuiltAt(96), at144 = BuiltAt(144);
-    ASSERT_NE(at96, at144);  // else the test would show nothing
+    const Look at96 = BuiltAt(96), at144 = BuiltAt(144);
+    ASSERT_NE(at96, at144);
     SetDisplayMetricsOverride({96, 0});
     GetParam().open([&](HWND window) {
         const HWND focus = ::GetFocus();
-        DWORD start = 0, end = 0;
-        ::SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
+        const auto before = Selection(focus);
         for (const int pixelsPerInch : {144, 96}) {
             SCOPED_TRACE(pixelsPerInch);
             const RECT suggested = ChangeDensity(window, pixelsPerInch);
-            EXPECT_EQ(Look(window, GetParam().extras), pixelsPerInch == 144 ? at144 : at96);
+            EXPECT_EQ(LookOf(window, GetParam().add), pixelsPerInch == 144 ? at144 : at96);
             RECT now{};
             ::GetWindowRect(window, &now);
             EXPECT_TRUE(::EqualRect(&now, &suggested));
             EXPECT_EQ(::GetFocus(), focus);
-            DWORD nowStart = 0, nowEnd = 0;
-            ::SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&nowStart),
-                           reinterpret_cast<LPARAM>(&nowEnd));
-            EXPECT_EQ(nowStart, start);
-            EXPECT_EQ(nowEnd, end);
+            EXPECT_EQ(Selection(focus), before);
         }
     });
 }
 
-// The first item's height in the drop-down as it opens next.
-int FirstItemHeight(TApplication& app, MenuBar& bar, SoundLog& sounds) {
+INSTANTIATE_TEST_SUITE_P(EveryWindow, DensityChange,
+                         ::testing::Values(Row{"MainWindow", &OpenMainWindow, &AddMainWindow},
+                                           Row{"AboutBox", &OpenAboutBox, &AddAboutBox},
+                                           Row{"MessageDialog", &OpenMessageDialog, nullptr}),
+                         [](const auto& info) { return std::string(info.param.window); });
+
+// The first item's height in the next drop-down; `during` runs in its loop instead.
+int FirstItemHeight(MainWindowFixture& f, const std::function<void()>& during = {}) {
+    SoundLog sounds;
     int height = 0;
     sounds.OnDropDown([&] {
+        const MenuBar& bar = f.form->ActionMainMenuBar1();
         RECT item{};
         if (::GetMenuItemRect(bar.hwnd(), bar.DropDown(0), 0, &item)) height = item.bottom - item.top;
+        if (during) return during();
         PostKey(VK_ESCAPE);
-    });
-    PressAlt(app, L'p');
-    return height;
-}
-
-TEST(DensityChangeOfTheMenu, AnOpenDropDownClosesAndOpensAgainAtTheNewSize) {
-    SetDisplayMetricsOverride({144, 0});
-    int at144 = 0;
-    {
-        MainWindowFixture f;
-        SoundLog sounds;
-        at144 = FirstItemHeight(*f.app, f.form->ActionMainMenuBar1(), sounds);
-    }
-    SetDisplayMetricsOverride({96, 0});
-    MainWindowFixture f;
-    MenuBar& bar = f.form->ActionMainMenuBar1();
-    SoundLog sounds;
-    int openDuringChange = -2;
-    sounds.OnDropDown([&] {
-        ChangeDensity(f.form->hwnd(), 144);
-        // Not from inside the change: the drop-down's loop ends once it is back.
-        RunSoon([&] {
-            openDuringChange = OpenDropDownWindow() ? bar.OpenIndex() : -1;
-            if (openDuringChange >= 0) PostKey(VK_ESCAPE);
-        });
     });
     PressAlt(*f.app, L'p');
     Pump(*f.app);
-    EXPECT_EQ(bar.OpenIndex(), -1);
-    EXPECT_NE(openDuringChange, 0);
-    EXPECT_NE(at144, 0);
-    EXPECT_EQ(FirstItemHeight(*f.app, bar, sounds), at144);
-    SetDisplayMetricsOverride({});
+    return height;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryWindow, DensityChange,
-    ::testing::Values(Row{"MainWindow", &OpenMainWindow, &MainWindowExtras},
-                      Row{"AboutBox", &OpenAboutBox, &AboutExtras},
-                      Row{"MessageDialog", &OpenMessageDialog, &NoExtras}),
-    [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.window); });
+// The platform measures an owner-drawn item once per menu: the drop-downs are made again.
+TEST(DensityChangeOfTheMenu, AnOpenDropDownClosesAndOpensAgainAtTheNewSize) {
+    SetDisplayMetricsOverride({144, 0});
+    const int at144 = [] {
+        MainWindowFixture built;
+        return FirstItemHeight(built);
+    }();
+    SetDisplayMetricsOverride({96, 0});
+    MainWindowFixture f;
+    int openAfterChange = -2;
+    FirstItemHeight(f, [&] {
+        ChangeDensity(f.form->hwnd(), 144);
+        // Runs in the drop-down's loop only if that loop goes on.
+        RunSoon([&] {
+            openAfterChange = OpenDropDownWindow() ? f.form->ActionMainMenuBar1().OpenIndex() : -1;
+            if (openAfterChange >= 0) PostKey(VK_ESCAPE);
+        });
+    });
+    EXPECT_EQ(openAfterChange, -1);
+    EXPECT_EQ(FirstItemHeight(f), at144);
+    SetDisplayMetricsOverride({});
+}
 
 }  // namespace
 }  // namespace quillfen::testing
