@@ -1,5 +1,7 @@
 #include "ui/forms/Quillfen2bU.h"
 
+#include <utility>
+
 #include "ui/framework/Application.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringIds.h"
@@ -38,27 +40,29 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     }
 }
 
-// The button's clock, the menu pictures and the window icon at the density's picture size.
-void TForm1::TakePictures(int pixelsPerInch) {
+// The button's clock, the menu pictures and the window icon at the density's picture size,
+// all made before any is replaced. Returns the icon it replaces (none where the new one
+// could not be made, which leaves the old one), for the window to let go of first.
+IconHandle TForm1::TakePictures(int pixelsPerInch) {
     const LayoutScale pictures = PictureScaleForDensity(pixelsPerInch);
-    glyph_ = GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
+    GlyphStrip glyph =
+        GlyphStrip::FromStoredBitmap(ResourceBytes(resource::kBitBtn1Glyph), 2, pictures);
     ImageListHandle images = ReadImageList(ResourceBytes(resource::kImageList1));
     if (!images) throw Exception("ストリームからの ImageList データの読み込みに失敗しました");
     if (ImageListHandle scaled = ScaleImageList(images.get(), pictures)) images = std::move(scaled);
+    IconHandle icon = IconFromIconFile(ResourceBytes(resource::kFormIcon));
+    if (IconHandle scaled = ScaleIcon(icon.get(), pictures)) icon = std::move(scaled);
+    glyph_ = std::move(glyph);
     // The bar lets go of the old list before it is destroyed.
     if (menuBar_) menuBar_->TakeImages(images.get());
     imageList_ = std::move(images);
-    icon_ = IconFromIconFile(ResourceBytes(resource::kFormIcon));
-    if (IconHandle scaled = ScaleIcon(icon_.get(), pictures)) icon_ = std::move(scaled);
+    if (!icon) return {};
+    return std::exchange(icon_, std::move(icon));
 }
 
 void TForm1::DensityTaken(int pixelsPerInch) {
-    IconHandle shown = std::move(icon_);  // until the window shows the new one
-    TakePictures(pixelsPerInch);
-    if (!icon_) {
-        icon_ = std::move(shown);
-        return;
-    }
+    const IconHandle shown = TakePictures(pixelsPerInch);  // destroyed once it is not shown
+    if (!shown) return;
     for (const WPARAM size : {ICON_SMALL, ICON_BIG})
         ::SendMessageW(hwnd(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon_.get()));
 }

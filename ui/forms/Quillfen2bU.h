@@ -73,7 +73,7 @@ protected:
     void DensityTaken(int pixelsPerInch) override;
 
 private:
-    void TakePictures(int pixelsPerInch);
+    IconHandle TakePictures(int pixelsPerInch);
     void EnterInTimeField(const char* field, const char* next);
     static void FilterDigits(wchar_t& key);
 

@@ -50,9 +50,16 @@ void Form::TakeDensity(int pixelsPerInch, const RECT* placement) {
     const SIZE client = ClientSizeIn(fonts);
     // The controls use the old fonts until each has been given its new one.
     FormFonts old{std::move(font_), std::move(largeFont_), std::move(menuFont_), scale_};
+    const int oldPixelsPerInch = std::exchange(pixelsPerInch_, pixelsPerInch);
     InstallFonts(std::move(fonts));
-    pixelsPerInch_ = pixelsPerInch;
-    DensityTaken(pixelsPerInch);
+    try {
+        DensityTaken(pixelsPerInch);
+    } catch (...) {
+        // Nothing has moved yet: the form stays as it was, at the old density.
+        InstallFonts(std::move(old));
+        pixelsPerInch_ = oldPixelsPerInch;
+        throw;
+    }
     ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     // The size is the rule's, which is also what the system was told it would be
