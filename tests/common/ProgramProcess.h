@@ -7,6 +7,7 @@
 
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillfen::testsupport {
@@ -24,64 +25,70 @@ inline bool StartProgram(const std::wstring& exe, int showCommand, PROCESS_INFOR
                             nullptr, &startup, &process) != FALSE;
 }
 
+// What the enumerations below look for; named procedures, since the 32-bit platform
+// calls them with its own calling convention.
+struct TopLevelSearch {
+    DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
+    HWND found;
+};
+
+inline BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM p) {
+    auto* s = reinterpret_cast<TopLevelSearch*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    if (pid != s->processId || (s->className && std::wcscmp(name, s->className) != 0) ||
+        (s->visibleOnly && (!::IsWindowVisible(hwnd) || r.right <= r.left))) {
+        return TRUE;
+    }
+    s->found = hwnd;
+    return FALSE;
+}
+
+using WindowsOfProcess = std::pair<DWORD, std::vector<HWND>>;
+
+inline BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM p) {
+    auto* found = reinterpret_cast<WindowsOfProcess*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == found->first) found->second.push_back(hwnd);
+    return TRUE;
+}
+
+inline BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hwnd, name, 16);
+    if (_wcsicmp(name, L"Edit") != 0 || !(::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(p) = hwnd;
+    return FALSE;
+}
+
 // A top-level window of the process: of the class when one is named, visible (and not of
 // zero width) when asked. nullptr when there is none.
 inline HWND TopLevelWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* className;
-        bool visibleOnly;
-        HWND found;
-    } search{processId, className, visibleOnly, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t name[64] = {};
-            ::GetClassNameW(hwnd, name, 64);
-            RECT r{};
-            ::GetWindowRect(hwnd, &r);
-            if (pid != s->processId || (s->className && std::wcscmp(name, s->className) != 0) ||
-                (s->visibleOnly && (!::IsWindowVisible(hwnd) || r.right <= r.left))) {
-                return TRUE;
-            }
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopLevelSearch search{processId, className, visibleOnly, nullptr};
+    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 // Every top-level window of the process.
 inline std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
-    std::pair<DWORD, std::vector<HWND>> windows{processId, {}};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == found->first) found->second.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    WindowsOfProcess windows{processId, {}};
+    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
     return windows.second;
 }
 
 // The first multi-line edit among a window's children (the main window's result memo).
 inline HWND MemoOf(HWND window) {
     HWND memo = nullptr;
-    ::EnumChildWindows(
-        window,
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            wchar_t name[16] = {};
-            ::GetClassNameW(hwnd, name, 16);
-            if (_wcsicmp(name, L"Edit") != 0 || !(::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE))
-                return TRUE;
-            *reinterpret_cast<HWND*>(p) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&memo));
+    ::EnumChildWindows(window, FindMemo, reinterpret_cast<LPARAM>(&memo));
     return memo;
 }
 

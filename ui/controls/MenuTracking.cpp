@@ -97,6 +97,12 @@ void MenuBar::PaintDropDownBackgrounds() {
 
 void MenuBar::Open(int index, bool byKeyboard) {
     if (g_tracking || index < 0 || index >= static_cast<int>(menu_.size())) return;
+    // A close that came before the key that opens the drop-down (both queued while the
+    // program was busy) has left its quit request waiting: no drop-down opens now.
+    if (QuitPending()) {
+        if (mode_ != Mode::Idle) LeaveMenuMode();
+        return;
+    }
     if (mode_ == Mode::Idle) returnFocus_ = nullptr;
     if (dropDownsStale_) RebuildDropDowns();
     UINT chosen = 0;

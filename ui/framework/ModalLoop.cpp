@@ -23,14 +23,15 @@ void RequestQuit() noexcept {
     ::PostQuitMessage(0);
 }
 
+bool QuitPending() noexcept {
+    MSG pending;
+    return ::PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
 QuitRequestKeeper::QuitRequestKeeper() noexcept : requestsBefore_(g_quitRequests) {}
 
 QuitRequestKeeper::~QuitRequestKeeper() {
-    MSG pending;
-    if (g_quitRequests != requestsBefore_ &&
-        !::PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
-        ::PostQuitMessage(0);
-    }
+    if (g_quitRequests != requestsBefore_ && !QuitPending()) ::PostQuitMessage(0);
 }
 
 ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {

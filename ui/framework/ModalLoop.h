@@ -27,6 +27,10 @@ private:
 // loop would otherwise keep running.
 void RequestQuit() noexcept;
 
+// A quit request waits in the thread's queue: the program is ending, and a nested loop
+// started now would take that request for its own.
+bool QuitPending() noexcept;
+
 // Held around a nested loop of the platform's (a popup menu's): that loop takes a quit
 // message for its own and drops it, so a quit requested while it ran is posted again once
 // it has returned, for the loops outside to end as well.
