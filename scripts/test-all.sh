@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs=2
 
-bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+bash scripts/setup.sh || { echo "The set-up did not finish (it says why above), so no test ran."; exit 1; }
 source scripts/windows-build.sh
 x87_runner=(-DQUILLFEN_X87_RUNNER=)
 ((host_runs_32bit)) || x87_runner=(-DQUILLFEN_X87_RUNNER=qemu-i386-static)
