@@ -148,6 +148,7 @@ if /lib/ld-linux.so.2 --version >/dev/null 2>&1 && ! installed wine32:i386; then
   # apt's long list of unmet i386 dependencies goes to a log; the sentence says what it means.
   mkdir -p "$here/../build"
   log=$(cd "$here/../build" && pwd)/setup-wine32.log
+  update_lists
   if ! install_packages wine32:i386 >"$log" 2>&1; then
     echo "setup: the 32-bit Wine (wine32) could not be installed now (Debian's i386 packages" \
       "may lag while a mirror syncs; apt's answer is in $log): the Windows program is built" \
