@@ -17,13 +17,11 @@
 namespace quillfen::testing {
 namespace {
 
-// WM_GETOBJECT, and the object across COM.
+// WM_GETOBJECT, and the object across COM, in the apartment the program's start-up joined.
 ComPtr<IAccessible> ClientObject(HWND hwnd) {
-    static const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ComPtr<IAccessible> object;
-    if (SUCCEEDED(com) || com == RPC_E_CHANGED_MODE)
-        ::AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                     reinterpret_cast<void**>(object.put()));
+    ::AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(object.put()));
     return object;
 }
 

@@ -4,7 +4,8 @@
 #include "ui/forms/Startup.h"
 
 int main(int argc, char** argv) {
-    quillfen::InitialiseProcess();
+    // As the program does: the apartment joined before the first window, left after the last.
+    const quillfen::ComApartment apartment = quillfen::InitialiseProcess();
     ::testing::InitGoogleTest(&argc, argv);
     quillfen::testing::GuardAgainstForgottenDialogs();
     return RUN_ALL_TESTS();
