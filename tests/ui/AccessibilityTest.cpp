@@ -13,6 +13,7 @@
 #include "ui/forms/MessageDialogs.h"
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/Fonts.h"
+#include "ui/win32/LiveRegion.h"
 
 namespace quillfen::testing {
 namespace {
@@ -25,10 +26,11 @@ ComPtr<IAccessible> ClientObject(HWND hwnd) {
     return object;
 }
 
-// Name, description and role of the object itself.
-std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object) {
+// Name, description and role of the object itself, or of one of its simple elements.
+std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object, LONG child = CHILDID_SELF) {
     VARIANT self{}, role{};
     self.vt = VT_I4;
+    self.lVal = child;
     BSTR name = nullptr, description = nullptr;
     if (object) {
         object->get_accName(self, &name);
@@ -81,6 +83,8 @@ TEST(AccessibleNames, FieldsAndMemoAreNamedBeyondTheirLabelsAlsoAfterTheWindowIs
     BSTR name = nullptr;
     EXPECT_EQ(kept->get_accName(self, &name), RPC_E_DISCONNECTED);
     EXPECT_EQ(kept->get_accRole(self, &role), RPC_E_DISCONNECTED);
+    self.lVal = kLatestTextChild;
+    EXPECT_EQ(kept->get_accName(self, &name), RPC_E_DISCONNECTED);
     EXPECT_EQ(name, nullptr);
 }
 
@@ -235,7 +239,19 @@ TEST(ResultAnnouncement, EachOutcomeLeavesTheFirstFieldSelectedAndIsAnnouncedLas
         EXPECT_EQ(announced,
                   (std::vector<std::pair<std::string, HWND>>{{GetWindowTextUtf8(memo), first}}));
         EXPECT_EQ(g_events, (std::vector<Event>{{0x8019, reinterpret_cast<LONG_PTR>(memo),
-                                                 OBJID_CLIENT, CHILDID_SELF}}));
+                                                 OBJID_CLIENT, kLatestTextChild}}));
+        // What a screen reader speaks: the name of the object the event names, the memo's
+        // lines as one; the memo itself keeps its name.
+        ComPtr<IAccessible> source;
+        VARIANT child{};
+        ::AccessibleObjectFromEvent(memo, OBJID_CLIENT, kLatestTextChild, source.put(), &child);
+        std::wstring heard;
+        if (source) heard = std::get<0>(Ask(source.get(), child.lVal));
+        std::wstring lines = Widen(GetWindowTextUtf8(memo)).c_str();
+        for (size_t at; (at = lines.find(L"\r\n")) != std::wstring::npos;)
+            lines.replace(at, 2, L" ");
+        EXPECT_EQ(heard, lines);
+        EXPECT_EQ(std::get<0>(Ask(ClientObject(memo).get())), L"結果");
     }
 }
 

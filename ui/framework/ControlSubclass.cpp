@@ -10,6 +10,7 @@
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/ErrorBoundary.h"
+#include "ui/win32/LiveRegion.h"
 
 namespace quillfen {
 
@@ -96,7 +97,9 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
             // question to the system's object, and shows nothing.
             if (!control.accessibleName.empty() && AsksForClientObject(lParam)) {
                 const LRESULT answer = Quietly(0, [&] {
-                    return AnswerWithFacts(h, wParam, {control.accessibleName, 0, {}});
+                    AccessibleFacts facts{control.accessibleName, 0, {}};
+                    return control.liveRegion ? AnswerForLiveRegion(h, wParam, std::move(facts))
+                                              : AnswerWithFacts(h, wParam, std::move(facts));
                 });
                 if (answer) return answer;
             }
