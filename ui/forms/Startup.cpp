@@ -11,11 +11,13 @@
 
 namespace quillfen {
 
-void InitialiseProcess() {
+ComApartment InitialiseProcess() {
+    ComApartment apartment;
     ::SetProcessDPIAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     LoadClockSettings();
+    return apartment;
 }
 
 TForm1& BuildMainWindow(TApplication& application) {

@@ -43,6 +43,7 @@ struct Control {
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
     WideString accessibleName;  // empty: the system's name
+    bool liveRegion = false;    // its object has the element a live-region event names
 };
 
 // Non-template view of one control description (the events are wired separately).
@@ -62,6 +63,7 @@ struct ControlSpec {
     bool cancelButton;
     bool wordWrap;
     std::string_view accessibleName;
+    bool liveRegion;
 };
 
 struct FormSpec {
@@ -157,7 +159,8 @@ void Form::Build(FormT& self, const FormDescription<FormT>& d) {
         Control& control =
             AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
                         c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
-                        c.modalResult, c.cancelButton, c.wordWrap, c.accessibleName});
+                        c.modalResult, c.cancelButton, c.wordWrap, c.accessibleName,
+                        c.liveRegion});
         const ControlEvents<FormT> e = c.events;
         if (e.keyDown)
             control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {

@@ -92,6 +92,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     control.cancelButton = item.cancelButton;
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
     control.accessibleName = Widen(item.accessibleName);
+    control.liveRegion = item.liveRegion;
 
     const HWND parent = ParentHandle(item.parent);
     RECT bounds{scale_(item.left), scale_(item.top), 0, 0};
