@@ -193,8 +193,16 @@ LocaleTimeItems ReadUserLocaleTimeItems() {
     items.MorningDesignator = ToUtf8(nl_langinfo_l(AM_STR, locale), codeset);
     items.AfternoonDesignator = ToUtf8(nl_langinfo_l(PM_STR, locale), codeset);
 
+    ReadTimeFormatItems(nl_langinfo_l(T_FMT, locale), nl_langinfo_l(T_FMT_AMPM, locale), codeset,
+                        items);
+    freelocale(locale);
+    return items;
+}
+
+void ReadTimeFormatItems(const char* timeFormat, const char* ampmFormat, const char* codeset,
+                         LocaleTimeItems& items) {
     TimeFormatShape shape;
-    ScanTimeFormat(nl_langinfo_l(T_FMT, locale), nl_langinfo_l(T_FMT_AMPM, locale), shape);
+    ScanTimeFormat(timeFormat, ampmFormat, shape);
     if (shape.hourLetter != '\0') {
         const bool twentyFour = shape.hourLetter == 'H' || shape.hourLetter == 'k';
         const bool zeroPadded = shape.hourLetter == 'H' || shape.hourLetter == 'I'
@@ -207,8 +215,6 @@ LocaleTimeItems ReadUserLocaleTimeItems() {
         items.HourLeadingZero = std::string(zeroPadded ? "1" : "0");
         items.DesignatorPlace = std::string(shape.designatorFirst ? "1" : "0");
     }
-    freelocale(locale);
-    return items;
 }
 
 bool DesignatorEquals(std::string_view text, std::string_view designator) {

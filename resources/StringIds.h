@@ -20,3 +20,14 @@
 #define IDS_BUTTON_NO_TO_ALL 120
 #define IDS_BUTTON_YES_TO_ALL 121
 #define IDS_BUTTON_HELP 122
+
+// What the error box says when the platform refuses the program a window, a font or a
+// control, and for an error that is none of the program's own.
+#define IDS_FAILURE_WINDOW_CLASS 128
+#define IDS_FAILURE_WINDOW 129
+#define IDS_FAILURE_FONT 130
+#define IDS_FAILURE_CONTROL 131
+#define IDS_FAILURE_UNKNOWN 132
+
+// What screen readers call opening a drop-down of the menu bar (an entry's default action).
+#define IDS_MENU_OPEN 133

@@ -2,9 +2,8 @@
 
 #include <mmsystem.h>
 
-#include <cwchar>
-
 #include "ResourceIds.h"
+#include "SystemLibrary.h"
 
 // The linker's symbol for the start of this module's image: its HINSTANCE.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -18,13 +17,7 @@ using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 // manager and COM with it, which would delay the first window. It stays loaded for the
 // life of the process, since an asynchronous sound may still be playing at exit.
 PlaySoundFunction LoadPlaySound() {
-    // By full path, so that no file of that name beside the program is taken instead.
-    wchar_t path[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    constexpr wchar_t kName[] = L"\\winmm.dll";
-    if (length == 0 || length + sizeof kName / sizeof *kName > MAX_PATH) return nullptr;
-    std::wmemcpy(path + length, kName, sizeof kName / sizeof *kName);
-    const HMODULE winmm = ::LoadLibraryW(path);
+    const HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
     if (!winmm) return nullptr;
     const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(winmm, "PlaySoundW"));
     return reinterpret_cast<PlaySoundFunction>(entry);

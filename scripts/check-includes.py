@@ -10,8 +10,9 @@
     app/             the program entry: may use everything
 
 Below ui/forms/ nothing may name a resource or string id (resources/ResourceIds.h,
-resources/StringIds.h): only the program's own windows know them. Prints every include
-that breaks a rule and exits 1 when there is one.
+resources/StringIds.h), nor write a Japanese text in a string or character literal: only
+the program's own windows know them and its words. Prints every include or literal that
+breaks a rule and exits 1 when there is one.
 """
 import pathlib
 import re
@@ -20,6 +21,20 @@ import sys
 LAYERS = ["logic", "resources", "ui/win32", "ui/framework", "ui/controls", "ui/forms", "app"]
 IDS = {"resources/ResourceIds.h", "resources/StringIds.h"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+# Comments, then string and character literals (with any prefix), read in one pass so
+# that quotes in comments and comment marks in literals are taken for what they are.
+TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|(?:u8|[LuU])?"(?:\\.|[^"\\\n])*"|'
+                   r"(?:u8|[LuU])?'(?:\\.|[^'\\\n])*'", re.S)
+# Kana, CJK ideographs, CJK punctuation and full-width forms.
+JAPANESE = re.compile("[\u3000-\u30ff\u3400-\u4dbf\u4e00-\u9fff\uff00-\uffef]")
+WORDLESS = ("ui/win32", "ui/framework", "ui/controls")
+
+
+def japanese_literals(text: str):
+    """Line numbers of the string and character literals that hold Japanese text."""
+    for token in TOKEN.finditer(text):
+        if not token.group().startswith("/") and JAPANESE.search(token.group()):
+            yield text.count("\n", 0, token.start()) + 1
 
 
 def layer_of(path: str):
@@ -37,7 +52,11 @@ def main() -> int:
             if source.suffix not in (".h", ".cpp", ".rc"):
                 continue
             name = source.relative_to(root).as_posix()
-            for included in INCLUDE.findall(source.read_text(encoding="utf-8")):
+            text = source.read_text(encoding="utf-8")
+            if layer in WORDLESS:
+                for line in japanese_literals(text):
+                    broken.append(f"{name}:{line}: a Japanese text; only ui/forms/ has the program's words")
+            for included in INCLUDE.findall(text):
                 # Includes without a folder are the file's neighbours.
                 target = included if "/" in included else f"{source.parent.relative_to(root).as_posix()}/{included}"
                 target_rank = layer_of(target)
@@ -51,7 +70,7 @@ def main() -> int:
                     broken.append(f"{name}: includes {included}; the logic knows no other part")
     for line in broken:
         print(line)
-    print(f"include check: {len(broken)} upward include(s)" if broken else "include check: every include runs downward")
+    print(f"include check: {len(broken)} broken rule(s)" if broken else "include check: every include runs downward, no program words below ui/forms/")
     return 1 if broken else 0
 
 

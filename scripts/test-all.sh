@@ -65,7 +65,7 @@ check() {
   fi
 }
 
-echo "=== include check (layers include only downward)"
+echo "=== include check (layers include only downward; program words only in ui/forms)"
 check "include check" python3 scripts/check-includes.py
 
 echo "=== set-up against a mirror in mid-sync (stand-in apt-get)"

@@ -16,7 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/ProgramProcess.h"
+
 namespace {
+
+using namespace quillfen::testsupport;
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -29,24 +33,6 @@ double Now() {
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-struct Found {
-    DWORD pid;
-    HWND window;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM p) {
-    auto* f = reinterpret_cast<Found*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    RECT r{};
-    ::GetWindowRect(hwnd, &r);
-    if (pid == f->pid && ::IsWindowVisible(hwnd) && r.right > r.left) {
-        f->window = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Running {
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
@@ -55,23 +41,15 @@ struct Running {
 // Starts `exe` and returns once its first window is visible and it waits for input.
 Running Start(const std::wstring& exe, double* milliseconds) {
     Running r;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring command = L"\"" + exe + L"\"";
     const double begin = Now();
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &r.process)) {
+    if (!StartProgram(exe, -1, r.process)) {
         std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
         std::exit(2);
     }
     for (;;) {
         ::WaitForInputIdle(r.process.hProcess, 10000);
-        Found f{r.process.dwProcessId, nullptr};
-        ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&f));
-        if (f.window) {
-            r.window = f.window;
-            break;
-        }
+        r.window = TopLevelWindowOf(r.process.dwProcessId, nullptr, true);
+        if (r.window) break;
         ::Sleep(1);
     }
     *milliseconds = Now() - begin;
@@ -79,10 +57,7 @@ Running Start(const std::wstring& exe, double* milliseconds) {
 }
 
 void Stop(Running& r) {
-    ::PostMessageW(r.window, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(r.process.hProcess, 10000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(r.process.hProcess, 1);
-    }
+    CloseProgram(r.process.hProcess, r.window, 10000);
     ::CloseHandle(r.process.hThread);
     ::CloseHandle(r.process.hProcess);
 }
@@ -110,29 +85,7 @@ int Startup(const std::wstring& program, const std::wstring& minimal, int runs) 
     return 0;
 }
 
-BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(hwnd, name, 16);
-    if (_wcsicmp(name, L"Edit") == 0 && (::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) {
-        *reinterpret_cast<HWND*>(p) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[512] = {};
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-void Key(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
+void Key(WORD vk) { SendKeys({KeyInput(vk, false), KeyInput(vk, true)}); }
 
 // Types a trip, then times Enter on the Calculate button until the memo changes.
 int Latency(const std::wstring& program, int runs) {
@@ -140,8 +93,7 @@ int Latency(const std::wstring& program, int runs) {
     Running r = Start(program, &ms);
     ::SetForegroundWindow(r.window);
     ::Sleep(300);
-    HWND memo = nullptr;
-    ::EnumChildWindows(r.window, FindMemo, reinterpret_cast<LPARAM>(&memo));
+    const HWND memo = MemoOf(r.window);
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i) {
         ::SetWindowTextW(memo, L"");
@@ -152,7 +104,9 @@ int Latency(const std::wstring& program, int runs) {
         ::Sleep(200);
         const double begin = Now();
         Key(VK_RETURN);
-        while (TextOf(memo).empty() && Now() - begin < 5000) ::Sleep(0);
+        while (::SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0) == 0 && Now() - begin < 5000) {
+            ::Sleep(0);
+        }
         samples.push_back(Now() - begin);
     }
     std::printf("calculate_latency runs=%d median_ms=%.2f min_ms=%.2f max_ms=%.2f\n", runs,

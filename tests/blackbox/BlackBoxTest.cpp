@@ -186,6 +186,18 @@ TEST(ProgramMenu, AltPThenXEndsWithExitCodeZero) {
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+// The taskbar's Close (or a session tool's) while a drop-down is open: the drop-down's loop
+// ends, and then the program, as the same close does with no drop-down open.
+TEST(ProgramMenu, CloseRequestWhileADropDownIsOpenEndsWithExitCodeZero) {
+    for (const WORD mnemonic : {'P', 'H'}) {
+        ProgramDriver program;
+        program.AltKey(mnemonic);
+        Settle(300);
+        ::PostMessageW(program.mainWindow(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u) << static_cast<char>(mnemonic);
+    }
+}
+
 // Logging off while a modal window is up ends its loop, and then the program.
 TEST(ProgramSession, EndingTheSessionClosesAnOpenModalWindowAndEndsTheProgram) {
     const struct {

@@ -7,72 +7,20 @@
 #include <vector>
 
 #include "tests/common/OpenDialogs.h"
+#include "tests/common/ProgramProcess.h"
 
 namespace quillfen::blackbox {
 
+using testsupport::KeyInput;
+
 namespace {
 
-struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    if (pid == s->pid && wcscmp(name, s->className) == 0 &&
-        (!s->visibleOnly || ::IsWindowVisible(hwnd))) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindMemo(HWND hwnd, LPARAM p) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(hwnd, name, 16);
-    if (_wcsicmp(name, L"Edit") == 0 && (::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) {
-        *reinterpret_cast<HWND*>(p) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM p) {
-    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->first) found->second.push_back(hwnd);
-    return TRUE;
-}
-
-INPUT KeyInput(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
 void Send(std::vector<INPUT> inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    testsupport::SendKeys(std::move(inputs));
     Settle(60);
 }
 
 }  // namespace
-
-std::wstring WindowText(HWND hwnd) {
-    const auto n = ::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1);
-    ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1),
-                   reinterpret_cast<LPARAM>(buffer.data()));
-    return std::wstring(buffer.data(), static_cast<size_t>(n));
-}
 
 void Settle(DWORD ms) { ::Sleep(ms); }
 
@@ -81,15 +29,7 @@ ProgramDriver::ProgramDriver(int showCommand) {
     if (!::GetEnvironmentVariableW(L"QUILLFEN_EXE", exe, MAX_PATH)) {
         throw std::runtime_error("QUILLFEN_EXE is not set");
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (showCommand >= 0) {
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = static_cast<WORD>(showCommand);
-    }
-    std::wstring command = L"\"" + std::wstring(exe) + L"\"";
-    if (!::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_)) {
+    if (!testsupport::StartProgram(exe, showCommand, process_)) {
         throw std::runtime_error("cannot start the program");
     }
     ::WaitForInputIdle(process_.hProcess, 10000);
@@ -117,8 +57,7 @@ HWND ProgramDriver::applicationWindow() const { return WaitForWindow(L"TApplicat
 
 ProgramDriver::~ProgramDriver() {
     if (WaitForExit(0) == STILL_ACTIVE) {
-        ::PostMessageW(applicationWindow(), WM_CLOSE, 0, 0);
-        if (WaitForExit(5000) == STILL_ACTIVE) ::TerminateProcess(process_.hProcess, 1);
+        testsupport::CloseProgram(process_.hProcess, applicationWindow(), 5000);
     }
     ::SetEvent(stopGuard_);
     ::WaitForSingleObject(guard_, INFINITE);
@@ -135,10 +74,8 @@ DWORD WINAPI ProgramDriver::GuardDialogs(void* p) {
     auto* self = static_cast<ProgramDriver*>(p);
     std::vector<std::pair<HWND, ULONGLONG>> seen;  // each open dialog and when it is due
     while (::WaitForSingleObject(self->stopGuard_, 100) == WAIT_TIMEOUT) {
-        std::pair<DWORD, std::vector<HWND>> windows{self->process_.dwProcessId, {}};
-        ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
         std::vector<std::pair<HWND, ULONGLONG>> open;
-        for (HWND hwnd : windows.second) {
+        for (HWND hwnd : testsupport::TopLevelWindowsOf(self->process_.dwProcessId)) {
             if (!::IsWindowVisible(hwnd) || !testsupport::IsModalDialog(hwnd)) continue;
             ULONGLONG due = ::GetTickCount64() + testsupport::kForgottenDialogMs;
             for (const auto& s : seen) due = s.first == hwnd ? s.second : due;
@@ -157,9 +94,8 @@ DWORD WINAPI ProgramDriver::GuardDialogs(void* p) {
 HWND ProgramDriver::WaitForWindow(const wchar_t* className, DWORD ms, bool visibleOnly) const {
     const ULONGLONG deadline = ::GetTickCount64() + ms;
     do {
-        Search s{process_.dwProcessId, className, visibleOnly, nullptr};
-        ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
-        if (s.found) return s.found;
+        if (HWND found = testsupport::TopLevelWindowOf(process_.dwProcessId, className, visibleOnly))
+            return found;
         Settle(50);
     } while (::GetTickCount64() < deadline);
     return nullptr;
@@ -194,10 +130,9 @@ void ProgramDriver::Type(const std::string& ascii) const {
 }
 
 void ProgramDriver::EndSession() const {
-    std::pair<DWORD, std::vector<HWND>> windows{process_.dwProcessId, {}};
-    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+    const std::vector<HWND> windows = testsupport::TopLevelWindowsOf(process_.dwProcessId);
     for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
-        for (HWND hwnd : windows.second) {
+        for (HWND hwnd : windows) {
             DWORD_PTR answer = 0;
             ::SendMessageTimeoutW(hwnd, message, message == WM_ENDSESSION, ENDSESSION_LOGOFF,
                                   SMTO_ABORTIFHUNG, 2000, &answer);
@@ -206,8 +141,7 @@ void ProgramDriver::EndSession() const {
 }
 
 std::wstring ProgramDriver::MemoText() const {
-    HWND memo = nullptr;
-    ::EnumChildWindows(main_, FindMemo, reinterpret_cast<LPARAM>(&memo));
+    const HWND memo = testsupport::MemoOf(main_);
     return memo ? WindowText(memo) : std::wstring();
 }
 

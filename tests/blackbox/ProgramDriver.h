@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/ProgramProcess.h"
+
 namespace quillfen::blackbox {
 
 class ProgramDriver {
@@ -50,7 +52,7 @@ private:
     std::vector<std::string> forgottenDialogs_;  // written by the guard until it stops
 };
 
-std::wstring WindowText(HWND hwnd);
+using testsupport::WindowText;
 // Runs a message-free wait so the target has time to handle what was sent.
 void Settle(DWORD ms = 150);
 

@@ -120,8 +120,10 @@ TEST_P(ClockTimeToTextCapTest, CutsAt256BytesOnACharacterBoundary) {
     const CapCase& c = GetParam();
     ClockSettingsScope scope(c.format, ':', '.', c.designator, c.designator);
     const std::string text = ClockTimeToText(Make(7, 5, 0));
-    const std::string full = std::string(c.format).find("AMPM") == 0 ? c.designator + " 7:05:00"
-                                                                     : "7:05:00 " + c.designator;
+    const std::string format = c.format;
+    const std::string clock = format.find("hh") != std::string::npos ? "07:05:00" : "7:05:00";
+    const std::string full =
+        format.find("AMPM") == 0 ? c.designator + " " + clock : clock + " " + c.designator;
     ASSERT_EQ(text.size(), c.expectedBytes);
     EXPECT_EQ(text, full.substr(0, c.expectedBytes));
 }
@@ -141,7 +143,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CapCase{"h:mm:ss AMPM", "x" + Repeat("é", 150), 255},
                       CapCase{"h:mm:ss AMPM", Repeat("😀", 70), 256},  // 4-byte, fits evenly
                       CapCase{"h:mm:ss AMPM", "x" + Repeat("😀", 70), 253},
-                      CapCase{"AMPM h:mm:ss", Repeat("あ", 100), 255}));
+                      CapCase{"AMPM h:mm:ss", Repeat("あ", 100), 255},
+                      // The longest designator written whole with two hour digits, and one more.
+                      CapCase{"hh:mm:ss AMPM", Repeat("x", 247), 256},
+                      CapCase{"hh:mm:ss AMPM", Repeat("x", 248), 256}));
 
 struct DurationCase {
     const char* format;
@@ -170,13 +175,14 @@ struct ReadCase {
     const char* text;
     char separator;
     int ms;  // expected milliseconds of the day; -1 = the reading fails
+    const char* morning = "午前";
 };
 
 class TextToClockTimeTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(TextToClockTimeTest, ReadsOrRaises) {
     const ReadCase& c = GetParam();
-    ClockSettingsScope scope("h:mm:ss AMPM", c.separator, '.', "午前", "午後");
+    ClockSettingsScope scope("h:mm:ss AMPM", c.separator, '.', c.morning, "午後");
     if (c.ms < 0) {
         try {
             TextToClockTime(c.text);
@@ -191,6 +197,8 @@ TEST_P(TextToClockTimeTest, ReadsOrRaises) {
 }
 
 constexpr int H = 3600000, M = 60000, S = 1000;
+constexpr const char* kAlphabet = "abcdefghijklmnopqrstuvwxyz";
+constexpr const char* kCapitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, TextToClockTimeTest,
@@ -209,7 +217,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"7:05:00.", ':', -1}, ReadCase{"7:05:00.1000", ':', -1},
         ReadCase{"7:05 x", ':', -1}, ReadCase{"7.05", ':', -1}, ReadCase{"AM", ':', -1},
         ReadCase{"AM 7 PM", ':', -1}, ReadCase{"７:05", ':', -1}, ReadCase{"23:59:59", '.', -1},
-        ReadCase{"7:05", '\0', -1}, ReadCase{"-7:05", ':', -1}));
+        ReadCase{"7:05", '\0', -1}, ReadCase{"-7:05", ':', -1},
+        ReadCase{"7:05:00 .5", ':', 7 * H + 5 * M + 5},
+        ReadCase{"7:05:00  . 5 PM", ':', 19 * H + 5 * M + 5},
+        // Designators match in either case, every letter of the alphabet, and nothing else.
+        ReadCase{"ABCDEFGHIJKLMNOPQRSTUVWXYZ 7:05", ':', 7 * H + 5 * M, kAlphabet},
+        ReadCase{"abcdefghijklmnopqrstuvwxyz 7:05", ':', 7 * H + 5 * M, kCapitals},
+        ReadCase{"{`] 7:05", ':', -1, "[@}"}));
 
 TEST(TextToClockTimeDesignators, EmptyDesignatorsNeverMatchButAmPmStillDo) {
     ClockSettingsScope scope("h:mm:ss", ':', '.', "", "");

@@ -5,6 +5,7 @@
 
 #include "ClockSettingsScope.h"
 #include "logic/ClockTime.h"
+#include "logic/LocaleItems.h"
 
 namespace quillfen {
 namespace {
@@ -23,6 +24,8 @@ TEST(ClockSettingsFromLocale, FailedQueriesGiveTheDefaults) {
 struct FormCase {
     Item leadingZero, clockKind, designatorPlace;
     const char* format;
+    // Where set, the items come from this C library time format instead (native only).
+    const char* libraryFormat = nullptr;
 };
 
 class ClockFormatTest : public ::testing::TestWithParam<FormCase> {};
@@ -32,6 +35,13 @@ TEST_P(ClockFormatTest, BuildsOneOfTheSixForms) {
     items.HourLeadingZero = GetParam().leadingZero;
     items.ClockKind = GetParam().clockKind;
     items.DesignatorPlace = GetParam().designatorPlace;
+    if (GetParam().libraryFormat) {
+#ifdef _WIN32
+        GTEST_SKIP() << "the C library's time formats are read on the native build only";
+#else
+        ReadTimeFormatItems(GetParam().libraryFormat, "%I:%M:%S %p", "UTF-8", items);
+#endif
+    }
     EXPECT_EQ(ClockSettingsFromLocale(items).ClockFormat, GetParam().format);
 }
 
@@ -44,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"2", "7", std::nullopt, "hh:mm:ss"},
         FormCase{"x", "1", "1", "h:mm:ss"},  // unreadable integer counts as 0
         FormCase{"$1", " 1", "0", "hh:mm:ss"}, FormCase{"1", "", "-1", "AMPM hh:mm:ss"},
-        FormCase{std::nullopt, std::nullopt, std::nullopt, "h:mm:ss AMPM"}));
+        FormCase{std::nullopt, std::nullopt, std::nullopt, "h:mm:ss AMPM"},
+        FormCase{{}, {}, {}, "h:mm:ss", "%k:%M:%S"},
+        FormCase{{}, {}, {}, "h:mm:ss AMPM", "%l:%M:%S %p"}));
 
 struct CharacterCase {
     Item item;

@@ -57,9 +57,10 @@ struct MainWindowFixture {
 // Every control of a stored table built as described: class, parent, scaled position and
 // size (a label sized to its text keeps its own), and text.
 template <typename FormT>
-void ExpectBuiltAsDescribed(const Form& form, const FormDescription<FormT>& description) {
+void ExpectBuiltAsDescribed(const Form& form, const FormTable<FormT>& table) {
     const LayoutScale scale = form.Scale();
-    for (const ControlDescription<FormT>& c : description.controls) {
+    for (const ControlRow<FormT>& row : table.controls) {
+        const ControlDescription& c = row.control;
         SCOPED_TRACE(std::string(c.name));
         const HWND h = form.ControlHandle(c.name);
         ASSERT_NE(h, nullptr);

@@ -13,6 +13,7 @@ ControlBar::ControlBar(HWND parent, RECT b) {
 
 void ControlBar::Paint() {
     PaintDc paint(hwnd());
+    if (!paint.get()) return;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
     ::FillRect(paint.get(), &client, ::GetSysColorBrush(COLOR_BTNFACE));

@@ -9,20 +9,18 @@
 namespace quillfen {
 
 MenuBar::MenuBar(HWND parent, RECT b, std::vector<MenuTop> menu, PaletteSource palette,
-                 HIMAGELIST images, Callbacks callbacks)
+                 HIMAGELIST images, Callbacks callbacks, WideString openVerb)
     : menu_(std::move(menu)),
       paletteSource_(std::move(palette)),
       palette_(paletteSource_()),
       images_(images),
-      callbacks_(std::move(callbacks)) {
+      callbacks_(std::move(callbacks)),
+      openVerb_(std::move(openVerb)) {
     BuildDropDowns();
     Create({L"TActionMainMenuBar", CS_HREDRAW | CS_VREDRAW, nullptr, nullptr}, 0, L"",
            WS_CHILD | WS_VISIBLE, b.left, b.top, b.right - b.left, b.bottom - b.top, parent);
     LayoutEntries();
 }
-
-// Destroys the window while the members it uses are still there.
-MenuBar::~MenuBar() { Destroy(); }
 
 void MenuBar::Destroyed() {
     if (accessible_) accessible_->Disconnect();
@@ -220,7 +218,7 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintDc paint(hwnd());
-            Paint(paint.get());
+            if (paint.get()) Paint(paint.get());
             return 0;
         }
         case WM_PRINTCLIENT:

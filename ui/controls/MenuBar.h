@@ -13,6 +13,7 @@
 #include "ui/controls/MenuBarAccessible.h"
 #include "ui/controls/MenuModel.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/Text.h"
 #include "ui/controls/MenuStyle.h"
 #include "ui/framework/Window.h"
 
@@ -23,14 +24,17 @@ public:
     struct Callbacks {
         std::function<void(TAction&)> execute;          // a chosen command runs
         std::function<void(const TAction&)> highlight;  // a command's item is highlighted
+        // A drop-down opens, or a command of one is chosen: told before the menu's sound.
+        std::function<void()> dropDownOpens;
+        std::function<void()> commandChosen;
     };
 
     // Where the colours come from, asked again whenever the system's colours change.
     using PaletteSource = std::function<MenuPalette()>;
 
+    // `openVerb`: what screen readers call opening an entry's drop-down (its default action).
     MenuBar(HWND parent, RECT bounds, std::vector<MenuTop> menu, PaletteSource palette,
-            HIMAGELIST images, Callbacks callbacks);
-    ~MenuBar() override;
+            HIMAGELIST images, Callbacks callbacks, WideString openVerb);
 
     // Alt alone or F10: the bar takes the focus and highlights its first entry.
     void EnterMenuMode();
@@ -54,6 +58,7 @@ public:
         return dropDowns_[static_cast<size_t>(index)].get();
     }
     const MenuPalette& Palette() const noexcept { return palette_; }
+    const WideString& OpenVerb() const noexcept { return openVerb_; }
     // The colours, the high-contrast setting or the theme changed: the bar and its
     // drop-downs take the new palette. Only top-level windows are told, so the window
     // that holds the bar passes it on.
@@ -121,6 +126,7 @@ private:
     HIMAGELIST images_;
     HFONT font_ = nullptr;
     Callbacks callbacks_;
+    WideString openVerb_;
 
     Mode mode_ = Mode::Idle;
     int hot_ = -1;

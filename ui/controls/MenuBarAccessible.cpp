@@ -12,8 +12,6 @@ namespace {
 
 // The answer to every question this object answers itself once the bar is gone.
 constexpr HRESULT kGone = RPC_E_DISCONNECTED;
-// The verb a screen reader reads out for an entry's default action.
-constexpr std::wstring_view kOpenVerb = L"開く";
 
 HRESULT Integer(LONG value, VARIANT* out) noexcept {
     out->vt = VT_I4;
@@ -146,7 +144,7 @@ HRESULT MenuBarAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accDefaultAction(child, action);
     if (entry < 0) return E_INVALIDARG;
-    return Text(kOpenVerb, action);
+    return Text(bar_->OpenVerb(), action);
 }
 
 HRESULT MenuBarAccessible::accDoDefaultAction(VARIANT child) {

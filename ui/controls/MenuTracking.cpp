@@ -8,6 +8,7 @@
 #include "resources/VoiceClip.h"
 #include "ui/controls/MenuBar.h"
 #include "ui/controls/MenuDrawing.h"
+#include "ui/framework/ModalLoop.h"
 #include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -74,13 +75,24 @@ void MenuBar::PaintDropDownBackgrounds() {
 
 void MenuBar::Open(int index, bool byKeyboard) {
     if (g_tracking || index < 0 || index >= static_cast<int>(menu_.size())) return;
+    // A close that came before the key that opens the drop-down (both queued while the
+    // program was busy) has left its quit request waiting: no drop-down opens now.
+    if (QuitPending()) {
+        if (mode_ != Mode::Idle) LeaveMenuMode();
+        return;
+    }
     if (mode_ == Mode::Idle) returnFocus_ = nullptr;
     UINT chosen = 0;
-    for (int next = index; next >= 0;) {
-        pendingNext_ = -1;
-        chosen = TrackDropDown(next, byKeyboard);
-        next = pendingNext_;
-        byKeyboard = pendingByKeyboard_;
+    {
+        // A close of the main window while a drop-down is open ends it (the quit request
+        // ends the menu) and then the program.
+        const QuitRequestKeeper keeper;
+        for (int next = index; next >= 0;) {
+            pendingNext_ = -1;
+            chosen = TrackDropDown(next, byKeyboard);
+            next = pendingNext_;
+            byKeyboard = pendingByKeyboard_;
+        }
     }
     // The drop-down is closed; the command runs outside the menu loop, so a modal
     // window it opens is not nested inside that loop.
@@ -116,8 +128,7 @@ UINT MenuBar::TrackDropDown(int index, bool byKeyboard) {
 void MenuBar::Choose(UINT command) {
     if (command == 0 || command > items_.size()) return;
     const MenuEntry& entry = *items_[command - 1].entry;
-    // Cuts off the cat's cry if it is still sounding.
-    StopSounds();
+    if (callbacks_.commandChosen) callbacks_.commandChosen();
     PlayEventSound(L"MenuCommand");
     if (entry.action && callbacks_.execute) callbacks_.execute(*entry.action);
 }
@@ -268,8 +279,7 @@ LRESULT MenuBar::MenuOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             MenuSelect(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_INITMENUPOPUP:
-            // Cuts off the cat's cry if it is still sounding.
-            StopSounds();
+            if (callbacks_.dropDownOpens) callbacks_.dropDownOpens();
             PlayEventSound(L"MenuPopup");
             return 0;
         default:

@@ -10,38 +10,41 @@ namespace quillfen {
 
 namespace {
 
-using C = ControlDescription<TAboutBox>;
+using C = ControlRow<TAboutBox>;
 
 TAboutBox* g_aboutBox = nullptr;
 
 constexpr C kControls[] = {
-    {.name = "Panel1", .kind = ControlKind::Panel, .left = 7, .top = 7, .width = 258,
-     .height = 148, .tabOrder = 0},
-    {.name = "ProgramIcon", .kind = ControlKind::Image, .parent = "Panel1", .left = 23,
-     .top = 15, .width = 34, .height = 34},
-    {.name = "ProductName", .kind = ControlKind::Label, .parent = "Panel1", .left = 81,
-     .top = 15, .width = 98, .height = 12, .text = "Quillfen", .autoSize = true},
-    {.name = "Version", .kind = ControlKind::Label, .parent = "Panel1", .left = 81, .top = 37,
-     .width = 69, .height = 12, .text = "Version 2.03b", .autoSize = true},
-    {.name = "RightsNotice", .kind = ControlKind::Label, .parent = "Panel1", .left = 7,
-     .top = 73, .width = 246, .height = 12, .text = "Copyright © 2026 Quillfen 開発チーム",
-     .autoSize = true},
-    {.name = "Comments", .kind = ControlKind::Label, .parent = "Panel1", .left = 7, .top = 95,
-     .width = 157, .height = 12, .text = "フリーソフトウェアです。", .wordWrap = true},
-    {.name = "OKButton", .kind = ControlKind::Button, .left = 102, .top = 165, .width = 69,
-     .height = 23, .text = "OK", .tabOrder = 1, .defaultButton = true, .modalResult = IDOK},
+    {{.name = "Panel1", .kind = ControlKind::Panel, .left = 7, .top = 7, .width = 258,
+      .height = 148, .tabOrder = 0}},
+    {{.name = "ProgramIcon", .kind = ControlKind::Image, .parent = "Panel1", .left = 23,
+      .top = 15, .width = 34, .height = 34}},
+    {{.name = "ProductName", .kind = ControlKind::Label, .parent = "Panel1", .left = 81,
+      .top = 15, .width = 98, .height = 12, .text = "Quillfen", .autoSize = true}},
+    {{.name = "Version", .kind = ControlKind::Label, .parent = "Panel1", .left = 81, .top = 37,
+      .width = 69, .height = 12, .text = "Version 2.03b", .autoSize = true}},
+    {{.name = "RightsNotice", .kind = ControlKind::Label, .parent = "Panel1", .left = 7,
+      .top = 73, .width = 246, .height = 12, .text = "Copyright © 2026 Quillfen 開発チーム",
+      .autoSize = true}},
+    {{.name = "Comments", .kind = ControlKind::Label, .parent = "Panel1", .left = 7, .top = 95,
+      .width = 157, .height = 12, .text = "フリーソフトウェアです。", .wordWrap = true}},
+    {{.name = "OKButton", .kind = ControlKind::Button, .left = 102, .top = 165, .width = 69,
+      .height = 23, .text = "OK", .tabOrder = 1, .defaultButton = true, .modalResult = IDOK}},
 };
 
-constexpr FormDescription<TAboutBox> kAboutBox{
-    .className = L"TAboutBox",
-    .caption = "バージョン情報",
-    .border = FormBorder::Dialog,
-    .position = FormPosition::ScreenCenter,
-    .clientWidth = 273,
-    .clientHeight = 195,
-    .font = kFormFont,
-    .largeFont = kFormFont,
-    .menuFont = kFormFont,
+constexpr FormTable<TAboutBox> kAboutBox{
+    .form =
+        {
+            .className = L"TAboutBox",
+            .caption = "バージョン情報",
+            .border = FormBorder::Dialog,
+            .position = FormPosition::ScreenCenter,
+            .clientWidth = 273,
+            .clientHeight = 195,
+            .font = kFormFont,
+            .largeFont = kFormFont,
+            .menuFont = kFormFont,
+        },
     .controls = kControls,
 };
 
@@ -55,7 +58,7 @@ IconHandle IconFromStoredPicture(std::string_view stored) {
 
 }  // namespace
 
-const FormDescription<TAboutBox>& AboutBoxDescription() { return kAboutBox; }
+const FormTable<TAboutBox>& AboutBoxDescription() { return kAboutBox; }
 
 TAboutBox::TAboutBox(TApplication& application) : Form(application) {
     picture_ = IconFromStoredPicture(ResourceBytes(resource::kProgramIcon));
@@ -69,8 +72,6 @@ TAboutBox::TAboutBox(TApplication& application) : Form(application) {
 }
 
 TAboutBox::~TAboutBox() {
-    // The window goes first, while the picture it draws is whole.
-    Destroy();
     if (g_aboutBox == this) g_aboutBox = nullptr;
 }
 
@@ -85,7 +86,7 @@ WideString TAboutBox::AccessibleDescription() const {
     return lines;
 }
 
-HWND TAboutBox::CreateCustomControl(const ControlSpec& item, HWND parent, RECT b) {
+HWND TAboutBox::CreateCustomControl(const ControlDescription& item, HWND parent, RECT b) {
     if (item.kind != ControlKind::Image) return nullptr;
     return CreateStatic(parent, L"", SS_OWNERDRAW, b);
 }

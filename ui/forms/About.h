@@ -15,7 +15,7 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     // The product, version, rights and remark lines, as a message box's text is read.
     WideString AccessibleDescription() const override;
-    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
 
 private:
     static constexpr int kPictureSize = 32;
@@ -23,7 +23,7 @@ private:
     int pictureSize_ = kPictureSize;
 };
 
-const FormDescription<TAboutBox>& AboutBoxDescription();
+const FormTable<TAboutBox>& AboutBoxDescription();
 
 // The About box of the running application; null until it is built and after it is gone.
 TAboutBox* AboutBox() noexcept;

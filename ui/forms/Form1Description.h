@@ -10,7 +10,7 @@
 namespace quillfen {
 
 class TForm1;
-const FormDescription<TForm1>& Form1Description();
+const FormTable<TForm1>& Form1Description();
 // The commands of ActionManager1 and the menu layout of ActionMainMenuBar1.
 std::span<const ActionDescription<TForm1>> Form1Actions();
 std::span<const MenuItemDescription> Form1MenuLayout();

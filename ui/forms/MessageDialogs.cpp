@@ -10,9 +10,9 @@ int ShowMessageDialog(std::string_view text, TMsgDlgType kind, TMsgDlgButtons bu
                       int /*helpContext: there is no help file to open*/) {
     TApplication* application = TApplication::Instance();
     if (!application) throw Exception("message dialog without an application");
-    // One window per call, destroyed when the dialog object goes out of scope.
-    TMessageForm dialog(*application, text, kind, buttons);
-    return dialog.ShowModal();
+    // One window per call, destroyed when the dialog goes out of scope.
+    const auto dialog = MakeWindow<TMessageForm>(*application, text, kind, buttons);
+    return dialog->ShowModal();
 }
 
 void ShowPlainMessage(std::string_view text) {

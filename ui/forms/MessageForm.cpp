@@ -9,6 +9,7 @@
 #include "logic/Exception.h"
 #include "resources/StringIds.h"
 #include "ui/forms/FormFonts.h"
+#include "ui/forms/ProgramTexts.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/Clipboard.h"
@@ -75,15 +76,6 @@ KindLook LookOf(TMsgDlgType kind) {
 void DefaultBeep() { ::MessageBeep(0); }
 
 MessageDialogServices g_services = DefaultMessageDialogServices();
-
-std::string LoadText(UINT id) {
-    // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
-    const wchar_t* text = nullptr;
-    const int length =
-        ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
-    return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
-}
 
 SIZE MeasureLetterRun(HDC dc) {
     SIZE run{};
@@ -178,7 +170,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     for (const std::string& caption : captions_) shown += Widen(caption);
     // The system's message font where it has the glyphs of the text shown, else one that has.
     FontHandle font = FontCoveringText(SystemMessageFont(), shown, kFormFont);
-    if (!font) throw Exception("フォントを作成できません");
+    if (!font) ThrowFailure(Failure::Font);
     MessageLayoutInput input;
     input.hasIcon = look.icon != nullptr;
     {
@@ -195,15 +187,15 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
         }
     }
     const MessageLayout layout = LayOutMessageDialog(input);
-    BuildAtRunTime({L"TMessageForm",
-                    title_,
-                    FormBorder::Dialog,
-                    FormPosition::ScreenCenter,
-                    layout.client.cx,
-                    layout.client.cy,
-                    {},
-                    {},
-                    {}},
+    BuildAtRunTime({.className = L"TMessageForm",
+                    .caption = title_,
+                    .border = FormBorder::Dialog,
+                    .position = FormPosition::ScreenCenter,
+                    .clientWidth = layout.client.cx,
+                    .clientHeight = layout.client.cy,
+                    .font = {},
+                    .largeFont = {},
+                    .menuFont = {}},
                    std::move(font), Controls(layout, buttons, requested));
 
     // The message is shown as given: an "&" in it is a character, not a mnemonic.
@@ -211,7 +203,7 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     ::SetWindowLongW(message_, GWL_STYLE, ::GetWindowLongW(message_, GWL_STYLE) | SS_NOPREFIX);
 }
 
-std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
+std::vector<ControlDescription> TMessageForm::Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
                                                 const std::vector<std::size_t>& requested) const {
     // Default: OK, else Yes, else Retry. Cancel: Cancel, else No, else OK.
     const TMsgDlgBtn defaultButton = buttons.Contains(mbOK)    ? mbOK
@@ -221,25 +213,21 @@ std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMs
                                     : buttons.Contains(mbNo)   ? mbNo
                                                                : mbOK;
     auto control = [](std::string_view name, ControlKind kind, RECT r, std::string_view text) {
-        ControlSpec item{};
-        item.name = name;
-        item.kind = kind;
-        item.left = r.left;
-        item.top = r.top;
-        item.width = r.right - r.left;
-        item.height = r.bottom - r.top;
-        item.text = text;
-        item.font = FontRole::Form;
-        item.tabOrder = -1;
-        return item;
+        return ControlDescription{.name = name,
+                                  .kind = kind,
+                                  .left = r.left,
+                                  .top = r.top,
+                                  .width = r.right - r.left,
+                                  .height = r.bottom - r.top,
+                                  .text = text};
     };
-    std::vector<ControlSpec> controls;
+    std::vector<ControlDescription> controls;
     if (!::IsRectEmpty(&layout.icon))
         controls.push_back(control("Image", ControlKind::Image, layout.icon, {}));
     controls.push_back(control("Message", ControlKind::Label, layout.text, text_));
     for (std::size_t b = 0; b < requested.size(); ++b) {
         const ButtonKind& button = kButtons[requested[b]];
-        ControlSpec item =
+        ControlDescription item =
             control(button.name, ControlKind::Button, layout.buttons[b], captions_[b]);
         item.tabOrder = static_cast<int>(b);
         item.modalResult = button.result;
@@ -250,7 +238,7 @@ std::vector<ControlSpec> TMessageForm::Controls(const MessageLayout& layout, TMs
     return controls;
 }
 
-HWND TMessageForm::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+HWND TMessageForm::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {
     if (item.kind != ControlKind::Image) return nullptr;
     const HWND image = CreateStatic(parent, L"", SS_ICON, bounds);
     if (image) ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);

@@ -56,11 +56,11 @@ public:
     bool PreTranslateKey(const MSG& msg) override;
 
 protected:
-    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
     WideString AccessibleDescription() const override { return Widen(text_); }
 
 private:
-    std::vector<ControlSpec> Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
+    std::vector<ControlDescription> Controls(const MessageLayout& layout, TMsgDlgButtons buttons,
                                       const std::vector<std::size_t>& requested) const;
     void CopyToClipboard();
 

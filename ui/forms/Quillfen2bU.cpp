@@ -2,10 +2,12 @@
 
 #include "ui/framework/Application.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringIds.h"
 #include "resources/VoiceClip.h"
 #include "ui/forms/About.h"
 #include "ui/forms/Form1Description.h"
 #include "ui/forms/MessageDialogs.h"
+#include "ui/forms/ProgramTexts.h"
 #include "ui/win32/PictureScale.h"
 #include "ui/win32/ImageList.h"
 #include "ui/win32/LiveRegion.h"
@@ -42,23 +44,24 @@ TForm1::TForm1(TApplication& application) : Form(application) {
     }
 }
 
-// The window goes first, while the icon, the pictures and the controls it uses are whole.
-TForm1::~TForm1() { Destroy(); }
-
-HWND TForm1::CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) {
+HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {
     if (item.kind == ControlKind::ControlBar) {
-        controlBar_ = std::make_unique<ControlBar>(parent, bounds);
+        controlBar_ = MakeWindow<ControlBar>(parent, bounds);
         return controlBar_->hwnd();
     }
     if (item.kind == ControlKind::MenuBar) {
+        // Using the menu cuts off the cat's cry if it is still sounding.
         MenuBar::Callbacks callbacks{
-            [this](TAction& action) { TActionManager::Execute(action, application_); },
-            [this](const TAction& action) {
-                application_.hint = std::string(LongHint(action.hint));
-            }};
-        menuBar_ =
-            std::make_unique<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
-                                      &CurrentMenuPalette, imageList_.get(), std::move(callbacks));
+            .execute = [this](TAction& action) { TActionManager::Execute(action, application_); },
+            .highlight =
+                [this](const TAction& action) {
+                    application_.hint = std::string(LongHint(action.hint));
+                },
+            .dropDownOpens = [] { StopSounds(); },
+            .commandChosen = [] { StopSounds(); }};
+        menuBar_ = MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
+                                       &CurrentMenuPalette, imageList_.get(), std::move(callbacks),
+                                       Widen(LoadText(IDS_MENU_OPEN)));
         return menuBar_->hwnd();
     }
     return nullptr;

@@ -20,7 +20,6 @@ namespace quillfen {
 class TForm1 : public Form {
 public:
     explicit TForm1(TApplication& application);
-    ~TForm1() override;
 
     // Field entry.
     void LabeledEdit1KeyDown(HWND sender, WORD& key, ShiftState shift);
@@ -68,7 +67,7 @@ public:
 
 protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
-    HWND CreateCustomControl(const ControlSpec& item, HWND parent, RECT bounds) override;
+    HWND CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -77,10 +76,10 @@ private:
 
     GlyphStrip glyph_;
     IconHandle icon_;
-    std::unique_ptr<ControlBar> controlBar_;
+    WindowPtr<ControlBar> controlBar_;
     TActionManager actionManager_;
     ImageListHandle imageList_;
-    std::unique_ptr<MenuBar> menuBar_;
+    WindowPtr<MenuBar> menuBar_;
 };
 
 }  // namespace quillfen

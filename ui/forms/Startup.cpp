@@ -6,6 +6,7 @@
 #include "logic/ClockTime.h"
 #include "ui/forms/About.h"
 #include "ui/forms/FormFonts.h"
+#include "ui/forms/ProgramTexts.h"
 #include "ui/forms/Quillfen2bU.h"
 #include "ui/framework/Application.h"
 
@@ -17,6 +18,7 @@ ComApartment InitialiseProcess() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     LoadClockSettings();
+    SetFailureWords(&FailureWordsOfProgram);
     return apartment;
 }
 

@@ -9,8 +9,9 @@ class TApplication;
 class TForm1;
 
 // Before the first window: the thread's COM apartment, the real screen density for the
-// scaling, the common controls, and the regional time settings. The apartment returned is
-// to be kept until the last window is gone.
+// scaling, the common controls, the regional time settings, and the program's words for
+// what the platform refuses. The apartment returned is to be kept until the last window
+// is gone.
 [[nodiscard]] ComApartment InitialiseProcess();
 
 // The title and the main window, built hidden; it becomes the main window.

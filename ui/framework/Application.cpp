@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "logic/ClockTime.h"
+#include "ui/framework/Failure.h"
 #include "ui/framework/ModalLoop.h"
 #include "ui/framework/ReadableMessageBox.h"
 #include "ui/win32/PictureScale.h"
@@ -39,7 +40,7 @@ std::string MessageOf(std::exception_ptr error) {
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "不明なエラーが発生しました";
+        return FailureText(Failure::Unknown);
     }
 }
 
@@ -113,7 +114,7 @@ void TApplication::SetTitle(std::string_view title) { SetWindowTextUtf8(hwnd(), 
 
 std::string TApplication::Title() const { return GetWindowTextUtf8(hwnd()); }
 
-void TApplication::Terminate() noexcept { ::PostQuitMessage(0); }
+void TApplication::Terminate() noexcept { RequestQuit(); }
 
 bool TApplication::Minimized() const noexcept { return ::IsIconic(hwnd()) != FALSE; }
 
@@ -196,13 +197,16 @@ Form* TApplication::FormOfFocus() const noexcept {
 }
 
 void TApplication::DispatchOne(MSG& msg) {
-    Guarded([&] {
-        if (IsKeyMessage(msg.message)) {
-            if (Form* form = FormOfFocus(); form && form->PreTranslateKey(msg)) return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    // The dialog keys run outside any window procedure, so under a guard of their own (a
+    // key whose handling failed goes no further); the window procedures that the dispatch
+    // reaches guard their own handling.
+    const bool taken = IsKeyMessage(msg.message) && Guarded(true, [&] {
+        Form* form = FormOfFocus();
+        return form && form->PreTranslateKey(msg);
     });
+    if (taken) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
 }
 
 std::string TApplication::ErrorBoxText(std::string message) {
@@ -320,7 +324,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // and wakes a loop that is waiting for a message.
             if (wParam) {
                 terminated_ = true;
-                ::PostQuitMessage(0);
+                RequestQuit();
             }
             return 0;
         default:

@@ -32,7 +32,7 @@ public:
     // Builds a form owned by the application; the first one becomes the main window.
     template <typename T>
     T& CreateForm() {
-        auto form = std::make_unique<T>(*this);
+        auto form = MakeWindow<T>(*this);
         T& ref = *form;
         forms_.push_back(std::move(form));
         if (!mainForm_) mainForm_ = &ref;
@@ -81,7 +81,7 @@ private:
     void Shutdown() noexcept;
     Form* FormOfFocus() const noexcept;
 
-    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<WindowPtr<Form>> forms_;
     Form* mainForm_ = nullptr;
     std::vector<Form*> modalForms_;
     std::vector<std::function<void()>> firstIdleSteps_;

@@ -17,11 +17,7 @@ ShiftState CurrentShiftState() noexcept {
 
 Form::Form(TApplication& application) : application_(application) {}
 
-Form::~Form() {
-    // Children go with the window; their subclass data (the Control records) must
-    // outlive it, so the window is destroyed before the members.
-    Destroy();
-}
+Form::~Form() = default;
 
 const Control* Form::FindControl(std::string_view name) const noexcept {
     for (const auto& c : controls_) {

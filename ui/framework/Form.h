@@ -46,35 +46,6 @@ struct Control {
     bool liveRegion = false;    // its object has the element a live-region event names
 };
 
-// Non-template view of one control description (the events are wired separately).
-struct ControlSpec {
-    std::string_view name;
-    ControlKind kind;
-    std::string_view parent;
-    int left, top, width, height;
-    std::string_view text;
-    FontRole font;
-    int tabOrder;
-    bool autoSize;
-    std::string_view labelText;
-    LabelPosition labelPosition;
-    bool defaultButton;
-    int modalResult;
-    bool cancelButton;
-    bool wordWrap;
-    std::string_view accessibleName;
-    bool liveRegion;
-};
-
-struct FormSpec {
-    const wchar_t* className;
-    std::string_view caption;
-    FormBorder border;
-    FormPosition position;
-    int clientWidth, clientHeight;
-    FontDescription font, largeFont, menuFont;
-};
-
 class Form : public Window {
 public:
     explicit Form(TApplication& application);
@@ -99,16 +70,16 @@ public:
 
 protected:
     template <typename FormT>
-    void Build(FormT& self, const FormDescription<FormT>& description);
+    void Build(FormT& self, const FormTable<FormT>& table);
     // Builds the form from controls described at run time: pixel positions in the given
     // font, nothing scaled, the item's face table unused.
-    void BuildAtRunTime(const FormSpec& item, FontHandle font,
-                        const std::vector<ControlSpec>& controls);
+    void BuildAtRunTime(const FormDescription& item, FontHandle font,
+                        const std::vector<ControlDescription>& controls);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Owner-drawn controls (the glyph button) and custom children are the form's own.
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
-    virtual HWND CreateCustomControl(const ControlSpec&, HWND /*parent*/, RECT /*bounds*/) {
+    virtual HWND CreateCustomControl(const ControlDescription&, HWND /*parent*/, RECT /*bounds*/) {
         return nullptr;
     }
     virtual void Activated() {}
@@ -119,13 +90,13 @@ protected:
     TApplication& application_;
 
 private:
-    void BeginBuild(const FormSpec& item);
-    void CreateFormWindow(const FormSpec& item, FontHandle font);
-    Control& AddControl(const ControlSpec& item);
+    void BeginBuild(const FormDescription& item);
+    void CreateFormWindow(const FormDescription& item, FontHandle font);
+    Control& AddControl(const ControlDescription& item);
     void EndBuild();
     HWND ParentHandle(std::string_view parent) const;
-    HWND CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT bounds);
-    void CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field);
+    HWND CreateChild(const ControlDescription& item, Control& control, HWND parent, RECT bounds);
+    void CreateAttachedLabel(const ControlDescription& item, Control& control, HWND parent, RECT field);
     POINT CentredPosition(int width, int height) const;
     void Centre();
     HWND NextTabStop(HWND from, bool forward) const;
@@ -152,16 +123,11 @@ private:
 };
 
 template <typename FormT>
-void Form::Build(FormT& self, const FormDescription<FormT>& d) {
-    BeginBuild({d.className, d.caption, d.border, d.position, d.clientWidth, d.clientHeight, d.font,
-                d.largeFont, d.menuFont});
-    for (const ControlDescription<FormT>& c : d.controls) {
-        Control& control =
-            AddControl({c.name, c.kind, c.parent, c.left, c.top, c.width, c.height, c.text, c.font,
-                        c.tabOrder, c.autoSize, c.labelText, c.labelPosition, c.defaultButton,
-                        c.modalResult, c.cancelButton, c.wordWrap, c.accessibleName,
-                        c.liveRegion});
-        const ControlEvents<FormT> e = c.events;
+void Form::Build(FormT& self, const FormTable<FormT>& table) {
+    BeginBuild(table.form);
+    for (const ControlRow<FormT>& row : table.controls) {
+        Control& control = AddControl(row.control);
+        const ControlEvents<FormT>& e = row.events;
         if (e.keyDown)
             control.onKeyDown = [&self, h = e.keyDown](HWND s, WORD& k, ShiftState st) {
                 (self.*h)(s, k, st);

@@ -9,6 +9,7 @@
 
 #include "logic/Exception.h"
 #include "ui/framework/Application.h"
+#include "ui/framework/Failure.h"
 #include "ui/framework/FormControls.h"
 #include "ui/win32/ChildWindows.h"
 #include "ui/win32/DisplayMetrics.h"
@@ -18,26 +19,26 @@
 
 namespace quillfen {
 
-void Form::BeginBuild(const FormSpec& item) {
+void Form::BeginBuild(const FormDescription& item) {
     const int ppi = ScreenPixelsPerInch();
     FontHandle font = MakeFont(item.font, FontHeightForDensity(item.font.height, ppi));
-    if (!font) throw Exception("フォントを作成できません");
+    if (!font) ThrowFailure(Failure::Font);
     scale_ = ScaleForTextHeight(ZeroHeight(font.get()));
     largeFont_ = MakeFont(item.largeFont, scale_(item.largeFont.height));
     menuFont_ = MakeFont(item.menuFont, scale_(item.menuFont.height));
     CreateFormWindow(item, std::move(font));
 }
 
-void Form::BuildAtRunTime(const FormSpec& item, FontHandle font,
-                          const std::vector<ControlSpec>& controls) {
-    if (!font) throw Exception("フォントを作成できません");
+void Form::BuildAtRunTime(const FormDescription& item, FontHandle font,
+                          const std::vector<ControlDescription>& controls) {
+    if (!font) ThrowFailure(Failure::Font);
     scale_ = {};
     CreateFormWindow(item, std::move(font));
-    for (const ControlSpec& control : controls) AddControl(control);
+    for (const ControlDescription& control : controls) AddControl(control);
     EndBuild();
 }
 
-void Form::CreateFormWindow(const FormSpec& item, FontHandle font) {
+void Form::CreateFormWindow(const FormDescription& item, FontHandle font) {
     position_ = item.position;
     border_ = item.border;
     font_ = std::move(font);
@@ -78,7 +79,7 @@ HFONT Form::FontFor(FontRole role) const noexcept {
     return font_.get();
 }
 
-Control& Form::AddControl(const ControlSpec& item) {
+Control& Form::AddControl(const ControlDescription& item) {
     auto owned = std::make_unique<Control>();
     Control& control = *owned;
     controls_.push_back(std::move(owned));
@@ -100,7 +101,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     bounds.bottom = bounds.top + scale_(item.height);
     if (item.kind == ControlKind::LabeledEdit) CreateAttachedLabel(item, control, parent, bounds);
     control.hwnd = CreateChild(item, control, parent, bounds);
-    if (!control.hwnd) throw Exception("コントロールを作成できません");
+    if (!control.hwnd) ThrowFailure(Failure::Control);
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item.font)), FALSE);
     // Edits hold any amount of text; the platform's default caps typing at 30,000.
     if (IsEdit(item.kind)) ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -108,7 +109,7 @@ Control& Form::AddControl(const ControlSpec& item) {
     return control;
 }
 
-HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, RECT b) {
+HWND Form::CreateChild(const ControlDescription& item, Control& control, HWND parent, RECT b) {
     const WideString text = Widen(item.text);
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -163,7 +164,7 @@ HWND Form::CreateChild(const ControlSpec& item, Control& control, HWND parent, R
     return CreateChildControl(cls, text.c_str(), style, exStyle, parent, b);
 }
 
-void Form::CreateAttachedLabel(const ControlSpec& item, Control& control, HWND parent, RECT field) {
+void Form::CreateAttachedLabel(const ControlDescription& item, Control& control, HWND parent, RECT field) {
     const WideString text = Widen(item.labelText);
     const SIZE size = MeasureText(font_.get(), text);
     const POINT at = AttachedLabelOrigin(field, size, item.labelPosition);

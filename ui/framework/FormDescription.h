@@ -1,5 +1,7 @@
-// Windows are declared as data: a form description lists the window's properties and
-// every control with kind, parent, position, size, text, font, tab order and events.
+// Windows are declared as data: a form table holds the window's description and, for
+// every control, its description (kind, parent, position, size, text, font, tab order)
+// with the handlers of its events beside it. The builder reads the descriptions as they
+// stand, field by field by name.
 #pragma once
 
 #include <windows.h>
@@ -37,15 +39,6 @@ struct ShiftState {
     bool alt = false;
 };
 
-template <typename FormT>
-struct ControlEvents {
-    void (FormT::*keyDown)(HWND sender, WORD& key, ShiftState shift) = nullptr;
-    void (FormT::*keyPress)(HWND sender, wchar_t& key) = nullptr;
-    void (FormT::*click)(HWND sender) = nullptr;
-    void (FormT::*change)(HWND sender) = nullptr;
-};
-
-template <typename FormT>
 struct ControlDescription {
     std::string_view name;
     ControlKind kind;
@@ -57,7 +50,6 @@ struct ControlDescription {
     bool autoSize = false;
     std::string_view labelText = {};
     LabelPosition labelPosition = LabelPosition::Above;
-    ControlEvents<FormT> events = {};
     bool defaultButton = false;
     int modalResult = 0;
     bool cancelButton = false;
@@ -69,7 +61,6 @@ struct ControlDescription {
     bool liveRegion = false;
 };
 
-template <typename FormT>
 struct FormDescription {
     const wchar_t* className;
     std::string_view caption;
@@ -79,7 +70,27 @@ struct FormDescription {
     FontDescription font;
     FontDescription largeFont;
     FontDescription menuFont;
-    std::span<const ControlDescription<FormT>> controls;
+};
+
+template <typename FormT>
+struct ControlEvents {
+    void (FormT::*keyDown)(HWND sender, WORD& key, ShiftState shift) = nullptr;
+    void (FormT::*keyPress)(HWND sender, wchar_t& key) = nullptr;
+    void (FormT::*click)(HWND sender) = nullptr;
+    void (FormT::*change)(HWND sender) = nullptr;
+};
+
+// One row of a form table: a control and the handlers of its events.
+template <typename FormT>
+struct ControlRow {
+    ControlDescription control;
+    ControlEvents<FormT> events = {};
+};
+
+template <typename FormT>
+struct FormTable {
+    FormDescription form;
+    std::span<const ControlRow<FormT>> controls;
 };
 
 }  // namespace quillfen

@@ -10,6 +10,30 @@
 
 namespace quillfen {
 
+namespace {
+
+// How many quit requests the thread has made; a keeper compares it before and after.
+unsigned g_quitRequests = 0;
+
+}  // namespace
+
+void RequestQuit() noexcept {
+    ++g_quitRequests;
+    ::EndMenu();
+    ::PostQuitMessage(0);
+}
+
+bool QuitPending() noexcept {
+    MSG pending;
+    return ::PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+QuitRequestKeeper::QuitRequestKeeper() noexcept : requestsBefore_(g_quitRequests) {}
+
+QuitRequestKeeper::~QuitRequestKeeper() {
+    if (g_quitRequests != requestsBefore_ && !QuitPending()) ::PostQuitMessage(0);
+}
+
 ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {
     ::EnumThreadWindows(::GetCurrentThreadId(), &ThreadWindowsDisabled::Collect,
                         reinterpret_cast<LPARAM>(this));
@@ -76,7 +100,7 @@ int Form::ShowModal() {
     }
     if (::GetCursor() == ::LoadCursorW(nullptr, IDC_ARROW)) ::SetCursor(cursor);
     // The quit request that ended the loop still has to end the program's own loop.
-    if (quit) ::PostQuitMessage(0);
+    if (quit) RequestQuit();
     return result;
 }
 

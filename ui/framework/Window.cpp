@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "logic/Exception.h"
+#include "ui/framework/Failure.h"
 
 namespace quillfen {
 
@@ -20,13 +20,11 @@ void RegisterWindowClass(const WindowClass& windowClass, WNDPROC procedure) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = windowClass.background;
     wc.lpszClassName = windowClass.name;
-    if (!::RegisterClassExW(&wc)) {
-        throw Exception("ウィンドウクラスの作成でエラーが発生しました");
-    }
+    if (!::RegisterClassExW(&wc)) ThrowFailure(Failure::WindowClass);
 }
 
-// The window's last messages still pass through every subclass, so each removes itself.
-// From here they reach only Window's own handling: the derived parts are gone.
+// A window whose owner did not destroy it first (see DestroyWindowFirst). Its last
+// messages still pass through every subclass, so each removes itself.
 Window::~Window() { Destroy(); }
 
 void Window::Destroy() noexcept {
@@ -41,7 +39,7 @@ void Window::Create(const WindowClass& windowClass, DWORD exStyle, const wchar_t
                                   parentOrOwner, nullptr, ::GetModuleHandleW(nullptr), this);
     // A handler that failed during creation is reported once, by the caller of Create.
     if (creationError_) std::rethrow_exception(std::exchange(creationError_, nullptr));
-    if (!hwnd) throw Exception("ウィンドウの作成でエラーが発生しました");
+    if (!hwnd) ThrowFailure(Failure::Window);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

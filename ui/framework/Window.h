@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
+#include <utility>
 
 #include "ui/win32/ErrorBoundary.h"
 
@@ -28,8 +30,7 @@ public:
     virtual ~Window();
 
     HWND hwnd() const noexcept { return hwnd_; }
-    // Destroys the window now, while the object is whole: a derived class whose members
-    // its window uses calls this first in its destructor.
+    // Destroys the window now; its owner does, through WindowPtr.
     void Destroy() noexcept;
 
 protected:
@@ -49,5 +50,25 @@ private:
     // What failed while the window was being created, for Create to pass on.
     std::exception_ptr creationError_;
 };
+
+// Owns a window object and destroys its window before the object. The window's last
+// messages (WM_DESTROY, each subclass removing itself, WM_NCDESTROY) still reach the
+// derived handlers and the members they use, so they must come while the whole object is
+// there: once a derived destructor has run, ~Window can hand them only to Window's own
+// handling. So no derived class destroys its own window; whoever owns the object does.
+struct DestroyWindowFirst {
+    void operator()(Window* window) const noexcept {
+        const std::unique_ptr<Window> owned(window);
+        if (owned) owned->Destroy();
+    }
+};
+
+template <typename T>
+using WindowPtr = std::unique_ptr<T, DestroyWindowFirst>;
+
+template <typename T, typename... Args>
+WindowPtr<T> MakeWindow(Args&&... args) {
+    return WindowPtr<T>(std::make_unique<T>(std::forward<Args>(args)...).release());
+}
 
 }  // namespace quillfen

@@ -1,23 +1,12 @@
 #include "ui/win32/Accessibility.h"
 
-#include <cwchar>
+#include "resources/SystemLibrary.h"
 
 #include "ui/win32/ErrorBoundary.h"
 
 namespace quillfen {
 
 namespace {
-
-// By full path, so that no file of that name beside the program is taken instead.
-HMODULE LoadSystemLibrary(const wchar_t* name) noexcept {
-    wchar_t path[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    const std::size_t nameLength = std::wcslen(name);
-    if (length == 0 || length + 1 + nameLength + 1 > MAX_PATH) return nullptr;
-    path[length] = L'\\';
-    std::wmemcpy(path + length + 1, name, nameLength + 1);
-    return ::LoadLibraryW(path);
-}
 
 template <typename F>
 void Bind(HMODULE module, const char* name, F& function) noexcept {
@@ -62,6 +51,10 @@ const UiAutomationApi& UiAutomation() noexcept {
 BSTR MakeBstr(std::wstring_view text) noexcept {
     const auto alloc = Accessibility().sysAllocStringLen;
     return alloc ? alloc(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+void FreeBstr(BSTR text) noexcept {
+    if (const auto free = Accessibility().sysFreeString) free(text);
 }
 
 AccessibleProxy::AccessibleProxy(HWND hwnd, LONG objectId) noexcept : hwnd_(hwnd) {

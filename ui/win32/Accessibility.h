@@ -9,43 +9,12 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/win32/Handles.h"
 #include "ui/win32/Text.h"
 
 struct IRawElementProviderSimple;
 
 namespace quillfen {
-
-// Owns one reference to a COM object.
-template <typename T>
-class ComPtr {
-public:
-    ComPtr() noexcept = default;
-    // Takes over a reference the caller holds.
-    explicit ComPtr(T* p) noexcept : p_(p) {}
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.p_, nullptr));
-        return *this;
-    }
-    ~ComPtr() { reset(); }
-
-    T* get() const noexcept { return p_; }
-    T* operator->() const noexcept { return p_; }
-    explicit operator bool() const noexcept { return p_ != nullptr; }
-    T** put() noexcept {
-        reset();
-        return &p_;
-    }
-    void reset(T* p = nullptr) noexcept {
-        if (p_) p_->Release();
-        p_ = p;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 // The functions of the accessibility libraries the program calls; each null until loaded,
 // or where the system has none.
@@ -71,21 +40,6 @@ const UiAutomationApi& UiAutomation() noexcept;
 
 // A string for a client to free; null when there is no text or no oleaut32.
 BSTR MakeBstr(std::wstring_view text) noexcept;
-
-// Owns a string made by MakeBstr that no client takes over.
-class BstrHandle {
-public:
-    explicit BstrHandle(BSTR text) noexcept : text_(text) {}
-    BstrHandle(const BstrHandle&) = delete;
-    BstrHandle& operator=(const BstrHandle&) = delete;
-    ~BstrHandle() {
-        if (text_ && Accessibility().sysFreeString) Accessibility().sysFreeString(text_);
-    }
-    BSTR get() const noexcept { return text_; }
-
-private:
-    BSTR text_;
-};
 
 // An accessible object that answers as the system's own object for the window does, so
 // that a derived class overrides only what it knows better (a name, a role, children).

@@ -1,4 +1,5 @@
-// Move-only owners for Win32 handles: every handle the program creates has exactly one.
+// Move-only owners for Win32 handles, COM references and COM strings: every one the
+// program creates has exactly one.
 #pragma once
 
 #include <windows.h>
@@ -79,18 +80,22 @@ private:
     HDC dc_;
 };
 
-// BeginPaint/EndPaint for one WM_PAINT.
+// BeginPaint/EndPaint for one WM_PAINT; a paint that BeginPaint refused (no DC) is not
+// ended.
 class PaintDc {
 public:
-    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd) { ::BeginPaint(hwnd_, &ps_); }
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
-    HDC get() const noexcept { return ps_.hdc; }
+    ~PaintDc() {
+        if (dc_) ::EndPaint(hwnd_, &ps_);
+    }
+    HDC get() const noexcept { return dc_; }
 
 private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
 // Selects a GDI object into a DC for one scope and puts the old one back.
@@ -119,6 +124,57 @@ public:
 
 private:
     bool open_;
+};
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    // Takes over a reference the caller holds.
+    explicit ComPtr(T* p) noexcept : p_(p) {}
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.p_, nullptr));
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+
+    T* get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+    T** put() noexcept {
+        reset();
+        return &p_;
+    }
+    void reset(T* p = nullptr) noexcept {
+        if (p_) p_->Release();
+        p_ = p;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Frees a string through oleaut32, which the accessibility code loads at its first
+// question (Accessibility.cpp); nothing where the system has none.
+void FreeBstr(BSTR text) noexcept;
+
+// Owns a string made by MakeBstr that no client takes over.
+class BstrHandle {
+public:
+    explicit BstrHandle(BSTR text) noexcept : text_(text) {}
+    BstrHandle(const BstrHandle&) = delete;
+    BstrHandle& operator=(const BstrHandle&) = delete;
+    ~BstrHandle() {
+        if (text_) FreeBstr(text_);
+    }
+    BSTR get() const noexcept { return text_; }
+
+private:
+    BSTR text_;
 };
 
 }  // namespace quillfen

@@ -1,0 +1,36 @@
+#include "ui/forms/ProgramTexts.h"
+
+#include <string_view>
+
+#include "logic/Exception.h"
+#include "resources/StringIds.h"
+#include "ui/win32/Text.h"
+
+namespace quillfen {
+
+std::string LoadText(UINT id) {
+    // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text) throw Exception("文字列リソースが見つかりません");
+    return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
+}
+
+std::string FailureWordsOfProgram(Failure failure) {
+    switch (failure) {
+        case Failure::WindowClass:
+            return LoadText(IDS_FAILURE_WINDOW_CLASS);
+        case Failure::Window:
+            return LoadText(IDS_FAILURE_WINDOW);
+        case Failure::Font:
+            return LoadText(IDS_FAILURE_FONT);
+        case Failure::Control:
+            return LoadText(IDS_FAILURE_CONTROL);
+        case Failure::Unknown:
+            break;
+    }
+    return LoadText(IDS_FAILURE_UNKNOWN);
+}
+
+}  // namespace quillfen
