@@ -14,7 +14,8 @@
 namespace quillfen {
 
 int Quillfen2b() {
-    InitialiseProcess();
+    // Left only once the application and its windows are gone.
+    const ComApartment apartment = InitialiseProcess();
     try {
         TApplication application(resource::kMainIcon);
         StartUp(application);

@@ -13,6 +13,12 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++
                    -Wl,--dynamicbase -Wl,--nxcompat -fstack-protector-strong
                    -Wl,--gc-sections -s)
+  # The same sources give the same bytes: the linker writes no time stamp into the
+  # header, and no source or build folder is kept in the code (file names in messages
+  # are relative to the source tree).
+  add_link_options(-Wl,--no-insert-timestamp)
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
+                      -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
   # Link-time optimisation: the linker's section GC cannot drop functions that still have
   # unwind entries, whereas LTO removes and inlines across the program before code is made.
   # One partition, because this MinGW GCC 12 hits an internal error (binds_to_current_def_p)

@@ -58,7 +58,7 @@ echo "proof, per trip     $(per_unit $((10 * 86399)) $proof --threads 1 --every 
 echo "== exhaustive proof, native"
 build/native/tools/proof/trip_proof | tail -n 3
 echo "== executable"
-stat -c 'Quillfen2b.exe %s bytes (at most 204800)' build/win/app/Quillfen2b.exe
+stat -c 'Quillfen2b.exe %s bytes (at most 212992)' build/win/app/Quillfen2b.exe
 echo "== under Wine ($win_dir)"
 scripts/wine-bench.sh "$win_dir" bash -c '
   exe="Z:$PWD/$win_dir/app/Quillfen2b.exe"

@@ -2,12 +2,14 @@
 # Every test of the project, from a fresh machine: installs the tools, builds natively
 # (plain and with AddressSanitizer + UndefinedBehaviorSanitizer), runs the logic, media
 # and proof tests, fuzzes a minute each in the x86-64 and the 32-bit x87 build, then
-# cross-builds the Windows program and runs its tests under Wine on a virtual screen.
+# cross-builds the Windows program and runs its tests under Wine on a virtual screen. It
+# also checks the set-up against a mirror in mid-sync (stand-ins for apt) and that the
+# release, rebuilt from a copy of the sources in another folder, has the same bytes.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs=2
 
-bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+bash scripts/setup.sh || { echo "The set-up did not finish (it says why above), so no test ran."; exit 1; }
 source scripts/windows-build.sh
 x87_runner=(-DQUILLFEN_X87_RUNNER=)
 ((host_runs_32bit)) || x87_runner=(-DQUILLFEN_X87_RUNNER=qemu-i386-static)
@@ -52,12 +54,22 @@ ctest_suite() {
 
 mkdir -p build
 
+# Runs one check that passes or fails as a whole.
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); failures+=("$name")
+  fi
+}
+
 echo "=== include check (layers include only downward; program words only in ui/forms)"
-if python3 scripts/check-includes.py; then
-  passed=$((passed + 1))
-else
-  failed=$((failed + 1)); failures+=("include check")
-fi
+check "include check" python3 scripts/check-includes.py
+
+echo "=== set-up against a mirror in mid-sync (stand-in apt-get)"
+check "set-up with a mirror in mid-sync" bash tests/scripts/setup-mirror-test.sh
 
 echo "=== native build"
 if build build/native -DCMAKE_BUILD_TYPE=Release; then
@@ -80,20 +92,27 @@ else
   failed=$((failed + 1)); failures+=("fuzz build")
 fi
 
+i686_built=0
 if ((!wine32_runs)); then
   win32_notice
   echo "=== windows build (i686, built only)"
-  if build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1)); failures+=("windows build (i686)")
-  fi
+  build build/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake &&
+    i686_built=1
+  check "windows build (i686)" test "$i686_built" = 1
 fi
 echo "=== windows build ($win_dir)"
 if build "$win_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$win_toolchain"; then
+  [[ "$win_dir" != build/win ]] || i686_built=1
   ctest_suite "windows tests (Wine)" "$win_dir" scripts/wine-bench.sh "$win_dir"
 else
   failed=$((failed + 1)); failures+=("windows build")
+fi
+
+echo "=== release rebuilt in another folder (same SHA-256)"
+if ((i686_built)); then
+  check "reproducible release" bash tests/scripts/reproducible-release-test.sh build/win
+else
+  failed=$((failed + 1)); failures+=("reproducible release (no i686 build)")
 fi
 
 echo

@@ -18,9 +18,10 @@
 host_runs_32bit=0
 /lib/ld-linux.so.2 --version >/dev/null 2>&1 && host_runs_32bit=1
 # The loader's own --version starts the 32-bit binary, so it fails for a missing package,
-# a missing i386 library and a kernel without IA-32 emulation alike.
+# a missing i386 library and a kernel without IA-32 emulation alike. (The set-up's test
+# points QUILLFEN_WINE32_LOADER elsewhere to stand for a machine without it.)
 wine32_runs=0
-/usr/lib/wine/wine --version >/dev/null 2>&1 && wine32_runs=1
+"${QUILLFEN_WINE32_LOADER:-/usr/lib/wine/wine}" --version >/dev/null 2>&1 && wine32_runs=1
 
 if ((wine32_runs)); then
   win_dir=build/win
@@ -44,7 +45,7 @@ fi
 win32_notice() {
   ((wine32_runs)) && return 0
   local why="this machine's kernel runs no 32-bit code"
-  ((host_runs_32bit)) && why="the 32-bit Wine is not installed or does not start here (the set-up tries to install it again on each run)"
+  ((host_runs_32bit)) && why="the 32-bit Wine (wine32) is not installed or does not start here"
   echo "NOTE: $why, so the shipped i686 program cannot start under Wine: the x86-64 build" \
     "of the same sources ($win_dir) runs instead, under the 64-bit Wine." >&2
 }

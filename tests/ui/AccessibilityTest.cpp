@@ -13,24 +13,24 @@
 #include "ui/forms/MessageDialogs.h"
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/Fonts.h"
+#include "ui/win32/LiveRegion.h"
 
 namespace quillfen::testing {
 namespace {
 
-// WM_GETOBJECT, and the object across COM.
+// WM_GETOBJECT, and the object across COM, in the apartment the program's start-up joined.
 ComPtr<IAccessible> ClientObject(HWND hwnd) {
-    static const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ComPtr<IAccessible> object;
-    if (SUCCEEDED(com) || com == RPC_E_CHANGED_MODE)
-        ::AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                     reinterpret_cast<void**>(object.put()));
+    ::AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(object.put()));
     return object;
 }
 
-// Name, description and role of the object itself.
-std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object) {
+// Name, description and role of the object itself, or of one of its simple elements.
+std::tuple<std::wstring, std::wstring, LONG> Ask(IAccessible* object, LONG child = CHILDID_SELF) {
     VARIANT self{}, role{};
     self.vt = VT_I4;
+    self.lVal = child;
     BSTR name = nullptr, description = nullptr;
     if (object) {
         object->get_accName(self, &name);
@@ -77,7 +77,78 @@ TEST(AccessibleNames, FieldsAndMemoAreNamedBeyondTheirLabelsAlsoAfterTheWindowIs
         }
         kept = ClientObject(f.Control("Memo1"));
     }
-    EXPECT_EQ(std::get<0>(Ask(kept.get())), L"結果") << "a client may keep the object";
+    // A client may keep the object; once the window is gone it is cut off.
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    EXPECT_EQ(kept->get_accName(self, &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(kept->get_accRole(self, &role), RPC_E_DISCONNECTED);
+    self.lVal = kLatestTextChild;
+    EXPECT_EQ(kept->get_accName(self, &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
+}
+
+// Outside every apartment the program's objects cannot be marshalled: each answer is 0,
+// which lets the system answer, where an error handed on would leave the client with none.
+TEST(AccessibleFailures, AnObjectThatCannotBeMarshalledLeavesTheAnswerToTheSystem) {
+    MainWindowFixture f;
+    const HWND windows[] = {f.Control("LabeledEdit1"), f.Control("Memo1"),
+                            f.form->ActionMainMenuBar1().hwnd()};
+    // The start-up's apartment, and any the platform joined besides, are left for a moment.
+    int left = 0;
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    while (::CoGetApartmentType(&type, &qualifier) == S_OK && left < 16) {
+        ::CoUninitialize();
+        ++left;
+    }
+    std::vector<LRESULT> answers;
+    for (const HWND window : windows)
+        answers.push_back(::SendMessageW(window, WM_GETOBJECT, 0, OBJID_CLIENT));
+    while (left-- > 0) ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    EXPECT_EQ(answers, std::vector<LRESULT>(std::size(windows), 0));
+    EXPECT_TRUE(ClientObject(windows[0])) << "and in the apartment again, an object";
+}
+
+// The child window a child object stands for.
+HWND WindowOf(IDispatch* child) {
+    ComPtr<IAccessible> object;
+    HWND window = nullptr;
+    if (child) child->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(object.put()));
+    if (object) ::WindowFromAccessibleObject(object.get(), &window);
+    return window;
+}
+
+// The windows of a dialog's children as AccessibleChildren finds them, then by place
+// through get_accChild: the system's objects of the child windows, which a screen reader
+// reads by name. The enumeration asked back for IUnknown must lead to the dialog's object.
+std::array<std::vector<HWND>, 3> ChildrenOf(IAccessible* dialog, HWND hwnd) {
+    LONG count = 0, got = 0;
+    dialog->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<size_t>(count));
+    ::AccessibleChildren(dialog, 0, count, children.data(), &got);
+    std::array<std::vector<HWND>, 3> windows;  // enumerated, by place, the child windows
+    for (LONG i = 0; i < got; ++i) {
+        VARIANT& child = children[static_cast<size_t>(i)];
+        windows[0].push_back(WindowOf(child.vt == VT_DISPATCH ? child.pdispVal : nullptr));
+        ::VariantClear(&child);
+        VARIANT place{};
+        place.vt = VT_I4;
+        place.lVal = i + 1;
+        ComPtr<IDispatch> placed;
+        dialog->get_accChild(place, placed.put());
+        windows[1].push_back(WindowOf(placed.get()));
+    }
+    for (HWND h = ::GetWindow(hwnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        windows[2].push_back(h);
+    ComPtr<IEnumVARIANT> enumeration;
+    ComPtr<IUnknown> back, self;
+    dialog->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(enumeration.put()));
+    if (enumeration)
+        enumeration->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(back.put()));
+    dialog->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(self.put()));
+    if (!back || back.get() != self.get()) windows[0].clear();
+    return windows;
 }
 
 TEST(AccessibleDialogs, MessageDialogsAndTheAboutBoxAreDialogsWithTitleAndText) {
@@ -94,10 +165,13 @@ TEST(AccessibleDialogs, MessageDialogsAndTheAboutBoxAreDialogsWithTitleAndText) 
         HWND dialog = nullptr;
         std::tuple<std::wstring, std::wstring, LONG> facts;
         std::wstring title;
+        std::array<std::vector<HWND>, 3> children;
         ActivationWatch watch([&](HWND h) {
             if (dialog || !testsupport::IsModalDialog(h)) return;
             RunSoon([&, h] {
-                facts = Ask(ClientObject(dialog = h).get());
+                const ComPtr<IAccessible> object = ClientObject(dialog = h);
+                facts = Ask(object.get());
+                children = ChildrenOf(object.get(), h);
                 title = TextOf(h);
                 ::PostMessageW(h, WM_CLOSE, 0, 0);
             });
@@ -110,6 +184,9 @@ TEST(AccessibleDialogs, MessageDialogsAndTheAboutBoxAreDialogsWithTitleAndText) 
                                               : L"Quillfen\r\nVersion 2.03b\r\nCopyright © 2026 "
                                                 L"Quillfen 開発チーム\r\nフリーソフトウェアです。",
                                          ROLE_SYSTEM_DIALOG));
+        EXPECT_FALSE(children[2].empty());
+        EXPECT_EQ(children[0], children[2]) << "enumerated, the dialog's own interface";
+        EXPECT_EQ(children[1], children[2]) << "by place";
         const auto window = reinterpret_cast<LONG_PTR>(dialog);
         EXPECT_EQ(g_events, (std::vector<Event>{
                                 {EVENT_SYSTEM_DIALOGSTART, window, OBJID_WINDOW, CHILDID_SELF},
@@ -162,7 +239,19 @@ TEST(ResultAnnouncement, EachOutcomeLeavesTheFirstFieldSelectedAndIsAnnouncedLas
         EXPECT_EQ(announced,
                   (std::vector<std::pair<std::string, HWND>>{{GetWindowTextUtf8(memo), first}}));
         EXPECT_EQ(g_events, (std::vector<Event>{{0x8019, reinterpret_cast<LONG_PTR>(memo),
-                                                 OBJID_CLIENT, CHILDID_SELF}}));
+                                                 OBJID_CLIENT, kLatestTextChild}}));
+        // What a screen reader speaks: the name of the object the event names, the memo's
+        // lines as one; the memo itself keeps its name.
+        ComPtr<IAccessible> source;
+        VARIANT child{};
+        ::AccessibleObjectFromEvent(memo, OBJID_CLIENT, kLatestTextChild, source.put(), &child);
+        std::wstring heard;
+        if (source) heard = std::get<0>(Ask(source.get(), child.lVal));
+        std::wstring lines = Widen(GetWindowTextUtf8(memo)).c_str();
+        for (size_t at; (at = lines.find(L"\r\n")) != std::wstring::npos;)
+            lines.replace(at, 2, L" ");
+        EXPECT_EQ(heard, lines);
+        EXPECT_EQ(std::get<0>(Ask(ClientObject(memo).get())), L"結果");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/controls/MenuDrawing.h"
+#include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Mnemonic.h"
 
 namespace quillfen {
@@ -39,9 +40,13 @@ void MenuBar::AnnounceFocus(int index) const noexcept {
 
 LRESULT MenuBar::AnswerAccessibility(WPARAM wParam, LPARAM lParam) {
     if (AsksForClientObject(lParam)) {
-        if (!accessible_) accessible_ = MakeAccessible<MenuBarAccessible>(*this);
-        // A failed answer leaves the question to the system's own object.
-        if (const LRESULT answer = accessible_->Answer(wParam); answer > 0) return answer;
+        // A failed answer leaves the question to the system's own object, and shows
+        // nothing: a screen reader waits inside this call.
+        const LRESULT answer = Quietly(0, [&] {
+            if (!accessible_) accessible_ = MakeAccessible<MenuBarAccessible>(*this);
+            return accessible_->Answer(wParam);
+        });
+        if (answer > 0) return answer;
     }
     return Default(WM_GETOBJECT, wParam, lParam);
 }

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "ui/controls/MenuBar.h"
-#include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Mnemonic.h"
 #include "ui/win32/Text.h"
 
@@ -65,7 +64,7 @@ HRESULT MenuBarAccessible::get_accName(VARIANT child, BSTR* name) {
     const int entry = EntryOf(child);
     if (entry == kSelf) return AccessibleProxy::get_accName(child, name);
     if (entry < 0) return E_INVALIDARG;
-    return Guarded(E_OUTOFMEMORY, [&] {
+    return Answering([&] {
         const WideString& caption = bar_->Menu()[static_cast<size_t>(entry)].caption;
         return Text(WithoutMnemonic<WideString>(caption), name);
     });

@@ -66,7 +66,7 @@ constexpr C kControls[] = {
      {.click = &TForm1::BitBtn1Click}},
     {{.name = "Memo1", .kind = ControlKind::Memo, .left = 8, .top = 240, .width = 209,
       .height = 57, .text = "出発・到着時刻を入力してくだ\r\nさい。", .font = kLarge,
-      .tabOrder = 2, .accessibleName = "結果"}},
+      .tabOrder = 2, .accessibleName = "結果", .liveRegion = true}},
     {{.name = "ControlBar1", .kind = ControlKind::ControlBar, .left = 0, .top = 0, .width = 221,
       .height = 26, .tabOrder = 3}},
     {{.name = "ActionMainMenuBar1", .kind = ControlKind::MenuBar, .parent = "ControlBar1",

@@ -17,20 +17,12 @@ std::string LoadText(UINT id) {
     return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
+// The failures' texts stand in the string table in the order of the codes.
+static_assert(IDS_FAILURE_UNKNOWN - IDS_FAILURE_WINDOW_CLASS ==
+              static_cast<int>(Failure::Unknown) - static_cast<int>(Failure::WindowClass));
+
 std::string FailureWordsOfProgram(Failure failure) {
-    switch (failure) {
-        case Failure::WindowClass:
-            return LoadText(IDS_FAILURE_WINDOW_CLASS);
-        case Failure::Window:
-            return LoadText(IDS_FAILURE_WINDOW);
-        case Failure::Font:
-            return LoadText(IDS_FAILURE_FONT);
-        case Failure::Control:
-            return LoadText(IDS_FAILURE_CONTROL);
-        case Failure::Unknown:
-            break;
-    }
-    return LoadText(IDS_FAILURE_UNKNOWN);
+    return LoadText(IDS_FAILURE_WINDOW_CLASS + static_cast<UINT>(failure));
 }
 
 }  // namespace quillfen

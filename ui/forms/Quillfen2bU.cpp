@@ -80,8 +80,8 @@ HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RE
                 [this](const TAction& action) {
                     application_.hint = std::string(LongHint(action.hint));
                 },
-            .dropDownOpens = [] { StopSounds(); },
-            .commandChosen = [] { StopSounds(); }};
+            .dropDownOpens = &StopSounds,
+            .commandChosen = &StopSounds};
         menuBar_ = MakeWindow<MenuBar>(parent, bounds, BuildMenu(Form1MenuLayout(), actionManager_),
                                        &CurrentMenuPalette, imageList_.get(), std::move(callbacks),
                                        Widen(LoadText(IDS_MENU_OPEN)));

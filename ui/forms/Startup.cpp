@@ -13,12 +13,14 @@
 
 namespace quillfen {
 
-void InitialiseProcess() {
+ComApartment InitialiseProcess() {
+    ComApartment apartment;
     DeclareDensityAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     LoadClockSettings();
     SetFailureWords(&FailureWordsOfProgram);
+    return apartment;
 }
 
 TForm1& BuildMainWindow(TApplication& application) {

@@ -9,6 +9,8 @@
 #include "ui/framework/FormControls.h"
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/ChildWindows.h"
+#include "ui/win32/ErrorBoundary.h"
+#include "ui/win32/LiveRegion.h"
 
 namespace quillfen {
 
@@ -91,8 +93,16 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
             if (wParam == L'\r' && control.onKeyDown) return 0;
             break;
         case WM_GETOBJECT:
-            if (!control.accessibleName.empty() && AsksForClientObject(lParam))
-                return AnswerWithFacts(h, wParam, {control.accessibleName, 0, {}});
+            // A screen reader waits inside this call: a failure answers 0, which leaves the
+            // question to the system's object, and shows nothing.
+            if (!control.accessibleName.empty() && AsksForClientObject(lParam)) {
+                const LRESULT answer = Quietly(0, [&] {
+                    AccessibleFacts facts{control.accessibleName, 0, {}};
+                    return control.liveRegion ? AnswerForLiveRegion(h, wParam, std::move(facts))
+                                              : AnswerWithFacts(h, wParam, std::move(facts));
+                });
+                if (answer) return answer;
+            }
             break;
         case WM_CHAR:
             if (control.onKeyPress) {

@@ -8,21 +8,12 @@ namespace {
 
 FailureWords g_words = nullptr;
 
-const char* StandIn(Failure failure) noexcept {
-    switch (failure) {
-        case Failure::WindowClass:
-            return "cannot register a window class";
-        case Failure::Window:
-            return "cannot create a window";
-        case Failure::Font:
-            return "cannot create a font";
-        case Failure::Control:
-            return "cannot create a control";
-        case Failure::Unknown:
-            break;
-    }
-    return "unknown error";
-}
+// In the order of the codes.
+constexpr const char* kStandIns[] = {"cannot register a window class", "cannot create a window",
+                                     "cannot create a font", "cannot create a control",
+                                     "unknown error"};
+
+const char* StandIn(Failure failure) noexcept { return kStandIns[static_cast<int>(failure)]; }
 
 }  // namespace
 
@@ -34,11 +25,7 @@ std::string FailureText(Failure failure) noexcept {
     } catch (...) {
         // The program's words could not be had (a missing string): the stand-in says it.
     }
-    try {
-        return StandIn(failure);
-    } catch (...) {
-        return {};
-    }
+    return StandIn(failure);
 }
 
 void ThrowFailure(Failure failure) { throw Exception(FailureText(failure)); }

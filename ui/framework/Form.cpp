@@ -5,6 +5,7 @@
 #include "ui/framework/Application.h"
 #include "ui/framework/FormControls.h"
 #include "ui/win32/Accessibility.h"
+#include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Mnemonic.h"
 
@@ -202,10 +203,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETOBJECT:
             // A dialog frame makes a dialog for screen readers too, titled by its caption.
+            // A failure answers 0 and shows nothing: a screen reader waits inside this call.
             if (border_ == FormBorder::Dialog && AsksForClientObject(lParam)) {
-                return AnswerWithFacts(hwnd(), wParam,
-                                       {Widen(GetWindowTextUtf8(hwnd())),
-                                        ROLE_SYSTEM_DIALOG, AccessibleDescription()});
+                const LRESULT answer = Quietly(0, [&] {
+                    return AnswerWithFacts(hwnd(), wParam,
+                                           {Widen(GetWindowTextUtf8(hwnd())), ROLE_SYSTEM_DIALOG,
+                                            AccessibleDescription()});
+                });
+                if (answer) return answer;
             }
             break;
         case kGetDpiScaledSize:

@@ -43,6 +43,7 @@ struct Control {
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
     WideString accessibleName;  // empty: the system's name
+    bool liveRegion = false;    // its object has the element a live-region event names
     // What it was built from; at another density it is laid out again from this.
     ControlDescription description;
 };

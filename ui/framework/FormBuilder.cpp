@@ -110,6 +110,7 @@ Control& Form::AddControl(const ControlDescription& item) {
     control.cancelButton = item.cancelButton;
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
     control.accessibleName = Widen(item.accessibleName);
+    control.liveRegion = item.liveRegion;
 
     control.description = item;
 

@@ -57,6 +57,8 @@ struct ControlDescription {
     // What screen readers call the control where its label alone says too little; empty:
     // the system's name (an edit's is its attached label).
     std::string_view accessibleName = {};
+    // A control whose new text a screen reader is told of (see AnnounceLiveRegion).
+    bool liveRegion = false;
 };
 
 struct FormDescription {

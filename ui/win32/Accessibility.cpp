@@ -2,6 +2,8 @@
 
 #include "resources/SystemLibrary.h"
 
+#include "ui/win32/ErrorBoundary.h"
+
 namespace quillfen {
 
 namespace {
@@ -64,7 +66,11 @@ AccessibleProxy::AccessibleProxy(HWND hwnd, LONG objectId) noexcept : hwnd_(hwnd
 
 LRESULT AccessibleProxy::Answer(WPARAM wParam) noexcept {
     const auto answer = Accessibility().lresultFromObject;
-    return answer ? answer(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(this)) : 0;
+    if (!answer) return 0;
+    // A failure (no apartment, no marshalling) comes back as a negative HRESULT. Handed
+    // on, it would leave the client with no object at all; 0 lets the system answer.
+    const LRESULT result = answer(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(this));
+    return result > 0 ? result : 0;
 }
 
 HRESULT AccessibleProxy::Text(std::wstring_view text, BSTR* out) noexcept {
@@ -85,6 +91,13 @@ HRESULT AccessibleProxy::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    // The children's enumeration is this object's own interface, not the system object's:
+    // asked back for IAccessible or IUnknown, it must lead here again.
+    if (iid == __uuidof(IEnumVARIANT) && ChildrenAreWindows() && Enumerator()) {
+        *object = static_cast<IEnumVARIANT*>(this);
         AddRef();
         return S_OK;
     }
@@ -117,8 +130,37 @@ HRESULT AccessibleProxy::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
     return E_NOTIMPL;
 }
 
-// Every question the derived class leaves alone goes to the system's object.
-#define QUILLFEN_FORWARD(call)                  \
+IEnumVARIANT* AccessibleProxy::Enumerator() noexcept {
+    if (!children_ && standard_)
+        standard_->QueryInterface(__uuidof(IEnumVARIANT),
+                                  reinterpret_cast<void**>(children_.put()));
+    return children_.get();
+}
+
+ComPtr<IDispatch> AccessibleProxy::ChildWindowAt(LONG place) noexcept {
+    // A walk of its own through a second system object: a client's walk through this
+    // one's enumeration must not be moved on (and Wine's enumerator cannot be cloned).
+    const auto create = Accessibility().createStdAccessibleObject;
+    ComPtr<IEnumVARIANT> walk;
+    if (place < 1 || !create ||
+        FAILED(create(hwnd_, OBJID_CLIENT, __uuidof(IEnumVARIANT),
+                      reinterpret_cast<void**>(walk.put()))) ||
+        !walk)
+        return {};
+    VARIANT child{};  // VT_EMPTY; oleaut32's helpers are not loaded for this
+    ULONG fetched = 0;
+    if (FAILED(walk->Reset()) || (place > 1 && walk->Skip(static_cast<ULONG>(place - 1)) != S_OK) ||
+        walk->Next(1, &child, &fetched) != S_OK || fetched != 1)
+        return {};
+    if (child.vt == VT_DISPATCH) return ComPtr<IDispatch>(child.pdispVal);
+    if (child.vt == VT_UNKNOWN && child.punkVal) child.punkVal->Release();
+    return {};
+}
+
+// Every question the derived class leaves alone goes to the system's object, while the
+// window lives: for a window that is gone that object would still answer with success.
+#define QUILLFEN_FORWARD(call)                    \
+    if (!Alive()) return RPC_E_DISCONNECTED;      \
     if (!standard_) return DISP_E_MEMBERNOTFOUND; \
     return standard_->call
 
@@ -185,29 +227,77 @@ HRESULT AccessibleProxy::put_accValue(VARIANT child, BSTR value) {
     QUILLFEN_FORWARD(put_accValue(child, value));
 }
 
+HRESULT AccessibleProxy::Next(ULONG count, VARIANT* children, ULONG* fetched) {
+    if (fetched) *fetched = 0;
+    if (!Alive()) return RPC_E_DISCONNECTED;
+    if (!Enumerator()) return E_FAIL;
+    return children_->Next(count, children, fetched);
+}
+HRESULT AccessibleProxy::Skip(ULONG count) {
+    if (!Alive()) return RPC_E_DISCONNECTED;
+    return Enumerator() ? children_->Skip(count) : E_FAIL;
+}
+HRESULT AccessibleProxy::Reset() {
+    if (!Alive()) return RPC_E_DISCONNECTED;
+    return Enumerator() ? children_->Reset() : E_FAIL;
+}
+// The copy is the system's enumerator: a separate object, so COM's identity rules do not
+// tie it to this one.
+HRESULT AccessibleProxy::Clone(IEnumVARIANT** copy) {
+    if (!copy) return E_POINTER;
+    *copy = nullptr;
+    if (!Alive()) return RPC_E_DISCONNECTED;
+    return Enumerator() ? children_->Clone(copy) : E_FAIL;
+}
+
 #undef QUILLFEN_FORWARD
 
+// The system's object may give no object for a child it enumerates as one (Wine's gives
+// none at all): the child window at that place then answers for itself.
+HRESULT AnnotatedAccessible::get_accChild(VARIANT child, IDispatch** object) {
+    if (!object) return E_INVALIDARG;
+    *object = nullptr;
+    const HRESULT standard = AccessibleProxy::get_accChild(child, object);
+    if ((SUCCEEDED(standard) && *object) || standard == RPC_E_DISCONNECTED) return standard;
+    if (*object) {
+        (*object)->Release();
+        *object = nullptr;
+    }
+    if (child.vt != VT_I4) return standard;
+    ComPtr<IDispatch> window = ChildWindowAt(child.lVal);
+    if (!window) return standard;
+    *object = window.get();
+    (*object)->AddRef();
+    return S_OK;
+}
+
+// The facts are the object's own while its window lives; after that the forwarding below
+// answers for them too, with RPC_E_DISCONNECTED.
 HRESULT AnnotatedAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (IsSelf(child) && !facts_.name.empty()) return Text(facts_.name, name);
+    if (IsSelf(child) && !facts_.name.empty() && Alive()) return Text(facts_.name, name);
     return AccessibleProxy::get_accName(child, name);
 }
 
 HRESULT AnnotatedAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (IsSelf(child) && facts_.role != 0) return Role(facts_.role, role);
+    if (IsSelf(child) && facts_.role != 0 && Alive()) return Role(facts_.role, role);
     return AccessibleProxy::get_accRole(child, role);
 }
 
 HRESULT AnnotatedAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (IsSelf(child) && !facts_.description.empty()) return Text(facts_.description, description);
+    if (IsSelf(child) && !facts_.description.empty() && Alive())
+        return Text(facts_.description, description);
     return AccessibleProxy::get_accDescription(child, description);
 }
 
-LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) {
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) noexcept {
     // The system's object is made by oleacc: without it there is nothing to annotate.
     if (!Accessibility().createStdAccessibleObject) return 0;
-    // The client's reference is taken by the answer; this one ends here.
-    const auto object = MakeAccessible<AnnotatedAccessible>(hwnd, OBJID_CLIENT, std::move(facts));
-    return object->Answer(wParam);
+    return Quietly(0, [&] {
+        // The client's reference is taken by the answer; this one ends here.
+        const auto object =
+            MakeAccessible<AnnotatedAccessible>(hwnd, OBJID_CLIENT, std::move(facts));
+        return object->Answer(wParam);
+    });
 }
 
 }  // namespace quillfen

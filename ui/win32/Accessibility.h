@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <new>
 #include <string_view>
 #include <utility>
 
@@ -42,15 +43,19 @@ BSTR MakeBstr(std::wstring_view text) noexcept;
 
 // An accessible object that answers as the system's own object for the window does, so
 // that a derived class overrides only what it knows better (a name, a role, children).
-// Reference counted as COM asks; made by MakeAccessible, never deleted by hand.
-class AccessibleProxy : public IAccessible {
+// Reference counted as COM asks; made by MakeAccessible, never deleted by hand. Once its
+// window is gone every question fails with RPC_E_DISCONNECTED: a client may hold the
+// object longer than the window lives. Its methods never show anything and let no
+// exception out; they answer an error code instead.
+class AccessibleProxy : public IAccessible, public IEnumVARIANT {
 public:
     AccessibleProxy(HWND hwnd, LONG objectId) noexcept;
     AccessibleProxy(const AccessibleProxy&) = delete;
     AccessibleProxy& operator=(const AccessibleProxy&) = delete;
     virtual ~AccessibleProxy() = default;
 
-    // The answer to WM_GETOBJECT with this object; 0 when the libraries are missing.
+    // The answer to WM_GETOBJECT with this object; 0 (the system answers alone) when the
+    // libraries are missing or the object cannot be marshalled.
     LRESULT Answer(WPARAM wParam) noexcept;
     HWND hwnd() const noexcept { return hwnd_; }
 
@@ -87,8 +92,21 @@ public:
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+    // IEnumVARIANT, offered only where ChildrenAreWindows(): the system's enumeration of
+    // the child windows, each as the system's object for it.
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* children, ULONG* fetched) override;
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
+    HRESULT STDMETHODCALLTYPE Reset() override;
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override;
 
 protected:
+    // True where the object's children are its window's child windows, as the system's
+    // object gives them; false where a derived class makes children of its own.
+    virtual bool ChildrenAreWindows() const noexcept { return false; }
+    // The system's object for the child window at a 1-based place in its enumeration, for
+    // the clients that ask get_accChild by place; null where there is none.
+    ComPtr<IDispatch> ChildWindowAt(LONG place) noexcept;
+    bool Alive() const noexcept { return ::IsWindow(hwnd_) != FALSE; }
     // The system's object for the window, null where oleacc is missing.
     IAccessible* Standard() const noexcept { return standard_.get(); }
     static bool IsSelf(const VARIANT& child) noexcept {
@@ -99,8 +117,12 @@ protected:
     static HRESULT Role(LONG role, VARIANT* out) noexcept;
 
 private:
+    // The system object's enumerator, which Next, Skip, Reset and Clone pass on to.
+    IEnumVARIANT* Enumerator() noexcept;
+
     HWND hwnd_;
     ComPtr<IAccessible> standard_;
+    ComPtr<IEnumVARIANT> children_;
     LONG references_ = 1;
 };
 
@@ -114,14 +136,19 @@ struct AccessibleFacts {
 
 // The system's object with some answers about the object itself replaced. It keeps
 // copies, never the window's C++ object: a client may hold it after the window is gone.
-class AnnotatedAccessible final : public AccessibleProxy {
+// Its children are the window's child windows, found by place as by enumeration.
+class AnnotatedAccessible : public AccessibleProxy {
 public:
     AnnotatedAccessible(HWND hwnd, LONG objectId, AccessibleFacts facts) noexcept
         : AccessibleProxy(hwnd, objectId), facts_(std::move(facts)) {}
 
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+
+protected:
+    bool ChildrenAreWindows() const noexcept override { return true; }
 
 private:
     AccessibleFacts facts_;
@@ -133,8 +160,20 @@ inline bool AsksForClientObject(LPARAM lParam) noexcept {
     return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
 }
 // The answer to a WM_GETOBJECT for the client area: the system's object with the facts.
-// 0 (the system answers alone) where oleacc is missing. May throw std::bad_alloc.
-LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts);
+// 0 (the system answers alone) where oleacc is missing or the object cannot be made.
+LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) noexcept;
+
+// Runs an accessible object's answer: an escaping error becomes E_OUTOFMEMORY or E_FAIL.
+template <typename F>
+HRESULT Answering(F&& answer) noexcept {
+    try {
+        return std::forward<F>(answer)();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
 
 // A new accessible object of type T, holding the one reference the caller receives.
 template <typename T, typename... Args>

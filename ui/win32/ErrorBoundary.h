@@ -36,4 +36,16 @@ void Guarded(F&& handler) noexcept {
     }
 }
 
+// For code run inside another program's call (a screen reader asking an accessible object
+// or sending WM_GETOBJECT): that program waits until the call returns, so no box may be
+// shown, and its user could not hear one. An escaping error becomes `failure`, unreported.
+template <typename F, typename R = std::invoke_result_t<F>>
+R Quietly(std::type_identity_t<R> failure, F&& handler) noexcept {
+    try {
+        return std::forward<F>(handler)();
+    } catch (...) {
+        return failure;
+    }
+}
+
 }  // namespace quillfen
