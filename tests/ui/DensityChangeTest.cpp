@@ -49,26 +49,35 @@ Look LookOf(HWND window, void (*add)(Look&)) {
     return look;
 }
 
-// The main window's pictures, icon, menu entries and night-train flag; the About picture.
+std::string IconWidth(LRESULT icon) {
+    ICONINFO info{};
+    ::GetIconInfo(reinterpret_cast<HICON>(icon), &info);
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return " icon " + std::to_string(bitmap.bmWidth);
+}
+
+// The main window's pictures, icon, menu entries and night-train flag; the About picture;
+// the message dialog's standard icon.
 void AddMainWindow(Look& look) {
     const auto& form = static_cast<const TForm1&>(*TApplication::Instance()->MainForm());
     int w = 0, h = 0;
     ::ImageList_GetIconSize(form.ImageList1(), &w, &h);
     const SIZE glyph = form.BitBtn1Glyph().imageSize();
-    ICONINFO icon{};
-    ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(form.hwnd(), WM_GETICON, ICON_SMALL, 0)),
-                  &icon);
-    BITMAP bitmap{};
-    ::GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap);
-    ::DeleteObject(icon.hbmColor);
-    ::DeleteObject(icon.hbmMask);
-    look.push_back(Line(L"pictures", {glyph.cx, glyph.cy, w, h}) + " icon " +
-                   std::to_string(bitmap.bmWidth) + " night " + std::to_string(form.NightTrain));
+    look.push_back(Line(L"pictures", {glyph.cx, glyph.cy, w, h}) +
+                   IconWidth(::SendMessageW(form.hwnd(), WM_GETICON, ICON_SMALL, 0)) + " night " +
+                   std::to_string(form.NightTrain));
     const MenuBar& bar = form.ActionMainMenuBar1();
     for (int i = 0; i < static_cast<int>(bar.Menu().size()); ++i)
         look.push_back(Line(L"entry", bar.EntryRect(i)));
 }
 void AddAboutBox(Look& look) { look.push_back("picture " + std::to_string(AboutBox()->PictureSize())); }
+void AddMessageDialog(Look& look) {
+    const HWND image = ::FindWindowExW(::GetActiveWindow(), nullptr, L"Static", nullptr);
+    look.push_back(IconWidth(::SendMessageW(image, STM_GETICON, 0, 0)));
+}
 
 // Each opener shows its window at the density set now, as a user left it, and hands it to
 // `visit` while it is up.
@@ -157,7 +166,7 @@ TEST_P(DensityChange, LooksAsBuiltAtTheNewDensityAndKeepsWhatTheUserHas) {
 INSTANTIATE_TEST_SUITE_P(EveryWindow, DensityChange,
                          ::testing::Values(Row{"MainWindow", &OpenMainWindow, &AddMainWindow},
                                            Row{"AboutBox", &OpenAboutBox, &AddAboutBox},
-                                           Row{"MessageDialog", &OpenMessageDialog, nullptr}),
+                                           Row{"MessageDialog", &OpenMessageDialog, &AddMessageDialog}),
                          [](const auto& info) { return std::string(info.param.window); });
 
 // The first item's height in the next drop-down; `during` runs in its loop instead.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "ui/framework/Application.h"
 #include "logic/Exception.h"
@@ -159,7 +160,8 @@ TMessageForm::TMessageForm(TApplication& application, std::string_view text, TMs
     : Form(application), text_(text) {
     const KindLook look = LookOf(kind);
     title_ = look.title ? LoadText(look.title) : application.Title();
-    if (look.icon) icon_ = ::LoadIconW(nullptr, look.icon);
+    iconName_ = look.icon;
+    TakeIcon(ScreenPixelsPerInch());
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (!buttons.Contains(kButtons[i].button)) continue;
         requested_.push_back(i);
@@ -195,6 +197,18 @@ FontHandle TMessageForm::FontAt(int pixelsPerInch) const {
     return FontCoveringText(request, shown, kFormFont);
 }
 
+// The standard icon at the density's icon size. At the system's own density it is the
+// system's shared icon, as LoadIcon gives it; at another, a copy the system scales down from
+// a larger image of it, which stays sharp where stretching the shared one would blur it.
+// Returns the copy it replaces, for the picture to let go of first.
+IconHandle TMessageForm::TakeIcon(int pixelsPerInch) {
+    if (!iconName_) return {};
+    IconHandle copy;
+    if (pixelsPerInch != SystemPixelsPerInch()) copy = StandardIconAt(iconName_, pixelsPerInch);
+    icon_ = copy ? copy.get() : ::LoadIconW(nullptr, iconName_);
+    return std::exchange(iconCopy_, std::move(copy));
+}
+
 MessageLayout TMessageForm::LayoutIn(HFONT font) const {
     MessageLayoutInput input;
     input.hasIcon = icon_ != nullptr;
@@ -221,9 +235,17 @@ SIZE TMessageForm::ClientSizeIn(const FormFonts& fonts) const {
     return LayoutIn(fonts.form.get()).client;
 }
 
-void TMessageForm::DensityTaken(int) {
+void TMessageForm::DensityTaken(int pixelsPerInch) {
     const MessageLayout layout = LayoutIn(FontFor(FontRole::Form));
-    Redescribe("Image", layout.icon);
+    if (const HWND image = ControlHandle("Image")) {
+        const IconHandle shown = TakeIcon(pixelsPerInch);  // destroyed once it is not shown
+        ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        // The picture takes its icon's size, as when it was made.
+        RECT size{};
+        ::GetClientRect(image, &size);
+        Redescribe("Image", {layout.icon.left, layout.icon.top, layout.icon.left + size.right,
+                             layout.icon.top + size.bottom});
+    }
     Redescribe("Message", layout.text);
     for (std::size_t b = 0; b < requested_.size(); ++b)
         Redescribe(kButtons[requested_[b]].name, layout.buttons[b]);

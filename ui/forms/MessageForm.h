@@ -65,6 +65,7 @@ protected:
 
 private:
     FontHandle FontAt(int pixelsPerInch) const;
+    IconHandle TakeIcon(int pixelsPerInch);
     MessageLayout LayoutIn(HFONT font) const;
     std::vector<ControlDescription> Controls(const MessageLayout& layout,
                                              TMsgDlgButtons buttons) const;
@@ -74,7 +75,9 @@ private:
     std::string text_;
     std::vector<std::size_t> requested_;  // the requested buttons' rows, in layout order
     std::vector<std::string> captions_;
-    HICON icon_ = nullptr;  // a shared standard icon: the system's, never destroyed
+    const wchar_t* iconName_ = nullptr;  // the standard icon's; null: none
+    HICON icon_ = nullptr;  // the icon shown: the system's shared one, or iconCopy_
+    IconHandle iconCopy_;   // the icon made for a density other than the system's
     HWND message_ = nullptr;
 };
 

@@ -14,6 +14,7 @@ using SetAwarenessContext = BOOL(WINAPI*)(HANDLE);
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using MetricsForDpi = int(WINAPI*)(int, UINT);
 using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using ScaleDownIcon = HRESULT(WINAPI*)(HINSTANCE, const wchar_t*, int, int, HICON*);
 
 struct DensityFunctions {
     DpiForWindow dpiForWindow = nullptr;
@@ -95,6 +96,18 @@ SIZE FrameSizeAt(SIZE client, DWORD style, DWORD exStyle, int pixelsPerInch) {
         adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(pixelsPerInch));
     }
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+IconHandle StandardIconAt(const wchar_t* name, int pixelsPerInch) {
+    // Version 6 of the common controls (the one the manifest asks for) has it; this tool
+    // chain's import library does not list it, so it is looked up.
+    const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
+    const auto scaleDown =
+        controls ? Lookup<ScaleDownIcon>(controls, "LoadIconWithScaleDown") : nullptr;
+    const int size = SystemMetricAt(SM_CXICON, pixelsPerInch);
+    HICON icon = nullptr;
+    if (!scaleDown || FAILED(scaleDown(nullptr, name, size, size, &icon))) return {};
+    return IconHandle(icon);
 }
 
 }  // namespace quillfen

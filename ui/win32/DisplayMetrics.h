@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "ui/win32/Handles.h"
+
 namespace quillfen {
 
 struct DisplayMetricsOverride {
@@ -36,5 +38,8 @@ void DeclareDensityAwareness() noexcept;
 int SystemMetricAt(int index, int pixelsPerInch);
 // The window size a client area takes with the frame drawn at the density.
 SIZE FrameSizeAt(SIZE client, DWORD style, DWORD exStyle, int pixelsPerInch);
+// A standard icon (IDI_WARNING, ...) at the icon size of the density, scaled down by the
+// system from a larger image; null where the system has no such scaling.
+IconHandle StandardIconAt(const wchar_t* name, int pixelsPerInch);
 
 }  // namespace quillfen
