@@ -31,6 +31,14 @@ int FontHeight(HFONT font) {
     return lf.lfHeight;
 }
 
+BOOL CALLBACK AddChild(HWND child, LPARAM to) {
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+    reinterpret_cast<Look*>(to)->push_back(Line(ClassOf(child), RectInParent(child)) + " " +
+                                           std::to_string(FontHeight(font)) + " " +
+                                           Narrow(TextOf(child)));
+    return TRUE;
+}
+
 // The window's size, every child's class, place, font and text, and what the row adds.
 Look LookOf(HWND window, void (*add)(Look&)) {
     RECT frame{}, client{};
@@ -38,13 +46,7 @@ Look LookOf(HWND window, void (*add)(Look&)) {
     ::GetClientRect(window, &client);
     Look look{Line(L"window", {0, 0, frame.right - frame.left, frame.bottom - frame.top}),
               Line(L"client", client)};
-    ::EnumChildWindows(window, [](HWND child, LPARAM to) {
-        const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
-        reinterpret_cast<Look*>(to)->push_back(Line(ClassOf(child), RectInParent(child)) + " " +
-                                               std::to_string(FontHeight(font)) + " " +
-                                               Narrow(TextOf(child)));
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&look));
+    ::EnumChildWindows(window, &AddChild, reinterpret_cast<LPARAM>(&look));
     if (add) add(look);
     return look;
 }
@@ -163,11 +165,33 @@ TEST_P(DensityChange, LooksAsBuiltAtTheNewDensityAndKeepsWhatTheUserHas) {
     });
 }
 
+// Made at the screen's density on a monitor of another: laid out for the monitor at once.
+TEST_P(DensityChange, OpensAtTheDensityOfItsMonitor) {
+    const Look at144 = BuiltAt(144);
+    SetDisplayMetricsOverride({96, 0, 144});
+    GetParam().open([&](HWND window) { EXPECT_EQ(LookOf(window, GetParam().add), at144); });
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWindow, DensityChange,
                          ::testing::Values(Row{"MainWindow", &OpenMainWindow, &AddMainWindow},
                                            Row{"AboutBox", &OpenAboutBox, &AddAboutBox},
                                            Row{"MessageDialog", &OpenMessageDialog, &AddMessageDialog}),
                          [](const auto& info) { return std::string(info.param.window); });
+
+// Built hidden at first idle, it is shown after the main window has moved to a monitor of
+// another density.
+TEST(DensityOfTheFirstShowing, TheAboutBoxOpensAtTheDensityOfTheMonitorItOpensOn) {
+    SetDisplayMetricsOverride({144, 0});
+    Look at144;
+    OpenAboutBox([&](HWND box) { at144 = LookOf(box, &AddAboutBox); });
+    SetDisplayMetricsOverride({96, 0});
+    MainWindowFixture f;
+    TAboutBox& box = f.app->CreateForm<TAboutBox>();
+    SetDisplayMetricsOverride({96, 0, 144});
+    box.Show();
+    EXPECT_EQ(LookOf(box.hwnd(), &AddAboutBox), at144);
+    SetDisplayMetricsOverride({});
+}
 
 // The first item's height in the next drop-down; `during` runs in its loop instead.
 int FirstItemHeight(MainWindowFixture& f, const std::function<void()>& during = {}) {

@@ -5,6 +5,7 @@
 #include "ui/framework/Application.h"
 #include "ui/framework/FormControls.h"
 #include "ui/win32/Accessibility.h"
+#include "ui/win32/DisplayMetrics.h"
 #include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Mnemonic.h"
@@ -77,7 +78,18 @@ void Form::Centre() {
 void Form::Show() {
     if (!shownOnce_) {
         shownOnce_ = true;
+        // A window built hidden may open on a monitor of another density than the one it was
+        // laid out for (its owner has moved there since): the move there may lay it out
+        // again, at the system's rectangle, or it is laid out here; either way it opens
+        // centred at the size it has there.
+        const int builtAt = pixelsPerInch_;
         Centre();
+        const int monitor = WindowPixelsPerInch(hwnd());
+        if (monitor != pixelsPerInch_) {
+            TakeDensity(monitor, nullptr);
+        } else if (pixelsPerInch_ != builtAt) {
+            Centre();
+        }
     }
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());

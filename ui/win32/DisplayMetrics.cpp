@@ -56,6 +56,7 @@ int ScreenPixelsPerInch() {
 }
 
 int WindowPixelsPerInch(HWND window) {
+    if (g_metrics.windowPixelsPerInch) return g_metrics.windowPixelsPerInch;
     if (g_metrics.pixelsPerInch) return g_metrics.pixelsPerInch;
     if (const DpiForWindow dpiForWindow = Functions().dpiForWindow) {
         if (const UINT dpi = dpiForWindow(window)) return static_cast<int>(dpi);

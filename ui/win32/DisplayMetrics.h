@@ -10,8 +10,9 @@
 namespace quillfen {
 
 struct DisplayMetricsOverride {
-    int pixelsPerInch = 0;  // 0: ask the screen (and each window its monitor)
-    int textHeight = 0;     // 0: measure "0" in the form font
+    int pixelsPerInch = 0;        // 0: ask the screen (and each window its monitor)
+    int textHeight = 0;           // 0: measure "0" in the form font
+    int windowPixelsPerInch = 0;  // each window's monitor's; 0: as pixelsPerInch
 };
 void SetDisplayMetricsOverride(DisplayMetricsOverride metrics) noexcept;
 
