@@ -86,7 +86,9 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
                          DWORD_PTR data) {
     if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &BoxProc, kSubclassId);
     const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_INITDIALOG) {
+    // With per-monitor awareness the dialog manager gives every control a font of the new
+    // density on WM_DPICHANGED, the label too, which then gets its covering font again.
+    if (message == WM_INITDIALOG || message == WM_DPICHANGED) {
         Guarded([&] { SetCoveringFont(hwnd, *reinterpret_cast<BoxRequest*>(data)); });
     }
     return result;
