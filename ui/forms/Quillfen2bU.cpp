@@ -53,9 +53,9 @@ IconHandle TForm1::TakePictures(int pixelsPerInch) {
     IconHandle icon = IconFromIconFile(ResourceBytes(resource::kFormIcon));
     if (IconHandle scaled = ScaleIcon(icon.get(), pictures)) icon = std::move(scaled);
     glyph_ = std::move(glyph);
-    // The bar lets go of the old list before it is destroyed.
-    if (menuBar_) menuBar_->TakeImages(images.get());
-    imageList_ = std::move(images);
+    // The bar takes the new list before the old one is destroyed.
+    const ImageListHandle previous = std::exchange(imageList_, std::move(images));
+    if (menuBar_) menuBar_->TakeImages(imageList_.get());
     if (!icon) return {};
     return std::exchange(icon_, std::move(icon));
 }
@@ -63,8 +63,11 @@ IconHandle TForm1::TakePictures(int pixelsPerInch) {
 void TForm1::DensityTaken(int pixelsPerInch) {
     const IconHandle shown = TakePictures(pixelsPerInch);  // destroyed once it is not shown
     if (!shown) return;
-    for (const WPARAM size : {ICON_SMALL, ICON_BIG})
-        ::SendMessageW(hwnd(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon_.get()));
+    const auto icon = reinterpret_cast<LPARAM>(icon_.get());
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, icon);
+    // The large one only where it has been given: it waits for the first idle moment.
+    if (::SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0))
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, icon);
 }
 
 HWND TForm1::CreateCustomControl(const ControlDescription& item, HWND parent, RECT bounds) {
