@@ -2,8 +2,6 @@
 
 #include "resources/SystemLibrary.h"
 
-#include "ui/win32/ErrorBoundary.h"
-
 namespace quillfen {
 
 namespace {
@@ -290,14 +288,7 @@ HRESULT AnnotatedAccessible::get_accDescription(VARIANT child, BSTR* description
 }
 
 LRESULT AnswerWithFacts(HWND hwnd, WPARAM wParam, AccessibleFacts facts) noexcept {
-    // The system's object is made by oleacc: without it there is nothing to annotate.
-    if (!Accessibility().createStdAccessibleObject) return 0;
-    return Quietly(0, [&] {
-        // The client's reference is taken by the answer; this one ends here.
-        const auto object =
-            MakeAccessible<AnnotatedAccessible>(hwnd, OBJID_CLIENT, std::move(facts));
-        return object->Answer(wParam);
-    });
+    return AnswerClientObject<AnnotatedAccessible>(hwnd, wParam, std::move(facts));
 }
 
 }  // namespace quillfen

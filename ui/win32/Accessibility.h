@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Handles.h"
 #include "ui/win32/Text.h"
 
@@ -179,6 +180,20 @@ HRESULT Answering(F&& answer) noexcept {
 template <typename T, typename... Args>
 ComPtr<T> MakeAccessible(Args&&... args) {
     return ComPtr<T>(new T(std::forward<Args>(args)...));
+}
+
+// The answer to a WM_GETOBJECT for the client area with a new object of type T made from
+// the window and the facts; 0 (the system answers alone) where oleacc is missing or the
+// object cannot be made.
+template <typename T>
+LRESULT AnswerClientObject(HWND hwnd, WPARAM wParam, AccessibleFacts facts) noexcept {
+    // The system's object is made by oleacc: without it there is nothing to annotate.
+    if (!Accessibility().createStdAccessibleObject) return 0;
+    return Quietly(0, [&] {
+        // The client's reference is taken by the answer; this one ends here.
+        const auto object = MakeAccessible<T>(hwnd, OBJID_CLIENT, std::move(facts));
+        return object->Answer(wParam);
+    });
 }
 
 }  // namespace quillfen

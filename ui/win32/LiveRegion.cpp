@@ -2,7 +2,6 @@
 
 #include <uiautomationcore.h>
 
-#include "ui/win32/ErrorBoundary.h"
 #include "ui/win32/Text.h"
 
 namespace quillfen {
@@ -118,12 +117,7 @@ constexpr int kImportantMostRecent = 1;
 }  // namespace
 
 LRESULT AnswerForLiveRegion(HWND region, WPARAM wParam, AccessibleFacts facts) noexcept {
-    if (!Accessibility().createStdAccessibleObject) return 0;
-    return Quietly(0, [&] {
-        const auto object =
-            MakeAccessible<LiveRegionAccessible>(region, OBJID_CLIENT, std::move(facts));
-        return object->Answer(wParam);
-    });
+    return AnswerClientObject<LiveRegionAccessible>(region, wParam, std::move(facts));
 }
 
 void AnnounceLiveRegion(HWND region, std::wstring_view text, std::wstring_view activity) noexcept {
