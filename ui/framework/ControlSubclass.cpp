@@ -70,7 +70,8 @@ LRESULT Form::CallOriginal(const Control& control, UINT message, WPARAM wParam, 
 
 LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND h = control.hwnd;
-    if (control.kind == ControlKind::GroupBox || control.kind == ControlKind::Panel) {
+    const ControlKind kind = control.description.kind;
+    if (kind == ControlKind::GroupBox || kind == ControlKind::Panel) {
         if (const auto result = ContainerMessage(h, message, wParam, lParam)) return *result;
     }
     switch (message) {
@@ -98,8 +99,9 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
             if (!control.accessibleName.empty() && AsksForClientObject(lParam)) {
                 const LRESULT answer = Quietly(0, [&] {
                     AccessibleFacts facts{control.accessibleName, 0, {}};
-                    return control.liveRegion ? AnswerForLiveRegion(h, wParam, std::move(facts))
-                                              : AnswerWithFacts(h, wParam, std::move(facts));
+                    return control.description.liveRegion
+                               ? AnswerForLiveRegion(h, wParam, std::move(facts))
+                               : AnswerWithFacts(h, wParam, std::move(facts));
                 });
                 if (answer) return answer;
             }
@@ -121,7 +123,7 @@ LRESULT Form::ControlMessage(Control& control, UINT message, WPARAM wParam, LPAR
         case WM_SETFOCUS: {
             const LRESULT r = CallOriginal(control, message, wParam, lParam);
             activeControl_ = h;
-            if (control.kind == ControlKind::LabeledEdit && !control.focusByClick) {
+            if (kind == ControlKind::LabeledEdit && !control.focusByClick) {
                 ::SendMessageW(h, EM_SETSEL, 0, -1);
             }
             return r;

@@ -22,7 +22,7 @@ Form::~Form() = default;
 
 const Control* Form::FindControl(std::string_view name) const noexcept {
     for (const auto& c : controls_) {
-        if (c->name == name) return c.get();
+        if (c->description.name == name) return c.get();
     }
     return nullptr;
 }
@@ -111,7 +111,7 @@ HWND Form::NextTabStop(HWND from, bool forward) const {
 }
 
 void Form::ClickControl(Control& control) {
-    if (control.modalResult) modalResult_ = control.modalResult;
+    if (control.description.modalResult) modalResult_ = control.description.modalResult;
     if (control.onClick) control.onClick(control.hwnd);
 }
 
@@ -121,7 +121,7 @@ bool Form::HandleMnemonic(wchar_t letter) {
         if (c->mnemonic != upper || !::IsWindowVisible(c->hwnd) || !::IsWindowEnabled(c->hwnd)) {
             continue;
         }
-        if (IsButton(c->kind)) {
+        if (IsButton(c->description.kind)) {
             ClickControl(*c);
             return true;
         }
@@ -138,13 +138,13 @@ bool Form::HandleDialogKey(const MSG& msg, Control* control) {
             return true;
         case VK_RETURN:
             if (shift.shift || shift.ctrl || shift.alt) return false;
-            if (control && IsButton(control->kind)) {
+            if (control && IsButton(control->description.kind)) {
                 ClickControl(*control);
                 return true;
             }
-            if (control && control->kind == ControlKind::Memo) return false;
+            if (control && control->description.kind == ControlKind::Memo) return false;
             for (const auto& c : controls_) {
-                if (c->defaultButton && ::IsWindowEnabled(c->hwnd)) {
+                if (c->description.defaultButton && ::IsWindowEnabled(c->hwnd)) {
                     ClickControl(*c);
                     return true;
                 }
@@ -152,7 +152,7 @@ bool Form::HandleDialogKey(const MSG& msg, Control* control) {
             return false;
         case VK_ESCAPE:
             for (const auto& c : controls_) {
-                if (c->cancelButton && ::IsWindowEnabled(c->hwnd)) {
+                if (c->description.cancelButton && ::IsWindowEnabled(c->hwnd)) {
                     ClickControl(*c);
                     return true;
                 }
@@ -208,7 +208,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             if (Control* c = FindControl(reinterpret_cast<HWND>(lParam))) {
-                if (HIWORD(wParam) == BN_CLICKED && IsButton(c->kind)) ClickControl(*c);
+                if (HIWORD(wParam) == BN_CLICKED && IsButton(c->description.kind)) ClickControl(*c);
                 if (HIWORD(wParam) == EN_CHANGE && c->onChange) c->onChange(c->hwnd);
                 return 0;
             }

@@ -25,16 +25,13 @@ class Form;
 // One control of a form at run time.
 struct Control {
     Form* form = nullptr;
-    std::string name;
-    ControlKind kind = ControlKind::Label;
+    // What it was built from (name, kind, tab order, button roles, ...); at another density
+    // it is laid out again from this. Its texts are the stored table's or the form's own,
+    // which outlive the control.
+    ControlDescription description;
     HWND hwnd = nullptr;
     HWND label = nullptr;  // the attached label of a LabeledEdit
-    LabelPosition labelPosition = LabelPosition::Above;
-    int tabOrder = -1;
     wchar_t mnemonic = 0;  // upper-case mnemonic letter of the caption, 0 when none
-    int modalResult = 0;
-    bool defaultButton = false;
-    bool cancelButton = false;
     bool focusByClick = false;
     bool ownClass = false;       // a window of one of our own classes, not a standard control
     WNDPROC original = nullptr;  // a standard control's own window procedure
@@ -43,9 +40,6 @@ struct Control {
     std::function<void(HWND)> onClick;
     std::function<void(HWND)> onChange;
     WideString accessibleName;  // empty: the system's name
-    bool liveRegion = false;    // its object has the element a live-region event names
-    // What it was built from; at another density it is laid out again from this.
-    ControlDescription description;
 };
 
 // The fonts of a form at one density and the factor its layout is scaled by.

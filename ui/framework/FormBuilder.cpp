@@ -101,18 +101,9 @@ Control& Form::AddControl(const ControlDescription& item) {
     Control& control = *owned;
     controls_.push_back(std::move(owned));
     control.form = this;
-    control.name = std::string(item.name);
-    control.kind = item.kind;
-    control.tabOrder = item.tabOrder;
-    control.labelPosition = item.labelPosition;
-    control.defaultButton = item.defaultButton;
-    control.modalResult = item.modalResult;
-    control.cancelButton = item.cancelButton;
+    control.description = item;
     control.mnemonic = UpperLocale(MnemonicChar(Widen(item.text)));
     control.accessibleName = Widen(item.accessibleName);
-    control.liveRegion = item.liveRegion;
-
-    control.description = item;
 
     const HWND parent = ParentHandle(item.parent);
     const RECT bounds = BoundsOf(item);
@@ -212,8 +203,9 @@ void Form::EndBuild() {
         }
         // By tab order, equal ones in creation order. A form has a handful of siblings, so
         // an insertion sort: std::stable_sort's buffered merges cost 2 KB of the executable.
+        const auto tabOrder = [&level](std::size_t i) { return level[i]->description.tabOrder; };
         for (std::size_t i = 1; i < level.size(); ++i) {
-            for (std::size_t j = i; j > 0 && level[j - 1]->tabOrder > level[j]->tabOrder; --j) {
+            for (std::size_t j = i; j > 0 && tabOrder(j - 1) > tabOrder(j); --j) {
                 std::swap(level[j - 1], level[j]);
             }
         }
@@ -225,8 +217,8 @@ void Form::EndBuild() {
     walk(hwnd());
     tabStops_.clear();
     for (const Control* c : order) {
-        if (c->tabOrder >= 0 && (IsEdit(c->kind) || IsButton(c->kind)))
-            tabStops_.push_back(c->hwnd);
+        const ControlDescription& d = c->description;
+        if (d.tabOrder >= 0 && (IsEdit(d.kind) || IsButton(d.kind))) tabStops_.push_back(c->hwnd);
     }
     // Built at the screen's density; a window that opens on a monitor of another one is
     // laid out again for it before it is first shown.

@@ -20,7 +20,7 @@ SIZE Form::ClientSizeIn(const FormFonts& fonts) const {
 
 void Form::Redescribe(std::string_view name, RECT bounds) {
     for (const auto& c : controls_) {
-        if (c->name != name) continue;
+        if (c->description.name != name) continue;
         c->description.left = bounds.left;
         c->description.top = bounds.top;
         c->description.width = bounds.right - bounds.left;
