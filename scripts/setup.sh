@@ -113,9 +113,15 @@ install_packages() {
 }
 
 # Never lets apt remove a package to make room: when the i386 lists lag the amd64 ones,
-# apt would otherwise take an installed compiler away for an i386 header package.
+# apt would otherwise take an installed compiler away for an i386 header package. With
+# apt_log set, apt's own output goes there; the set-up's sentences stay on the screen.
 apt_install() {
-  apt-get install -y --no-install-recommends --no-remove --allow-downgrades "$@"
+  local flags=(-y --no-install-recommends --no-remove --allow-downgrades)
+  if [[ -n "${apt_log:-}" ]]; then
+    apt-get install "${flags[@]}" "$@" >>"$apt_log" 2>&1
+  else
+    apt-get install "${flags[@]}" "$@"
+  fi
 }
 
 # linux-libc-dev comes for both architectures and must be of one version in both. While
@@ -148,8 +154,8 @@ if /lib/ld-linux.so.2 --version >/dev/null 2>&1 && ! installed wine32:i386; then
   # apt's long list of unmet i386 dependencies goes to a log; the sentence says what it means.
   mkdir -p "$here/../build"
   log=$(cd "$here/../build" && pwd)/setup-wine32.log
-  update_lists
-  if ! install_packages wine32:i386 >"$log" 2>&1; then
+  : >"$log"
+  if ! apt_log=$log install_packages wine32:i386; then
     echo "setup: the 32-bit Wine (wine32) could not be installed now (Debian's i386 packages" \
       "may lag while a mirror syncs; apt's answer is in $log): the Windows program is built" \
       "for x86-64 and run under the 64-bit Wine instead; the next run tries wine32 again."

@@ -40,9 +40,10 @@ check() {
   if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; bad=1; fi
 }
 check "the set-up finishes" '((status == 0))'
-check "it names the index it could not read" \
-  'grep -q "index http://deb.debian.org/debian-security/.*/binary-i386/Packages.xz could not be read" <<<"$out"'
+# Only the wine32 install reads the lists where everything else is installed already.
 if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  check "it names the index it could not read" \
+    'grep -q "index http://deb.debian.org/debian-security/.*/binary-i386/Packages.xz could not be read" <<<"$out"'
   check "it says that wine32 could not be installed" \
     'grep -q "32-bit Wine (wine32) could not be installed" <<<"$out"'
 fi
