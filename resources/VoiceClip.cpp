@@ -17,10 +17,7 @@ using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 // manager and COM with it, which would delay the first window. It stays loaded for the
 // life of the process, since an asynchronous sound may still be playing at exit.
 PlaySoundFunction LoadPlaySound() {
-    const HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
-    if (!winmm) return nullptr;
-    const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(winmm, "PlaySoundW"));
-    return reinterpret_cast<PlaySoundFunction>(entry);
+    return LibraryFunction<PlaySoundFunction>(LoadSystemLibrary(L"winmm.dll"), "PlaySoundW");
 }
 
 bool PlatformPlay(const wchar_t* sound, HMODULE module, DWORD flags) {

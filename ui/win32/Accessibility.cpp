@@ -8,8 +8,7 @@ namespace {
 
 template <typename F>
 void Bind(HMODULE module, const char* name, F& function) noexcept {
-    if (!module) return;
-    function = reinterpret_cast<F>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+    function = LibraryFunction<F>(module, name);
 }
 
 // oleacc brings COM's marshalling with it: loading it at start-up would delay the first

@@ -1,5 +1,6 @@
 #include "ui/win32/DisplayMetrics.h"
 
+#include "resources/SystemLibrary.h"
 #include "ui/win32/Handles.h"
 
 namespace quillfen {
@@ -22,17 +23,12 @@ struct DensityFunctions {
     AdjustForDpi adjustForDpi = nullptr;
 };
 
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
-
 const DensityFunctions& Functions() {
     static const DensityFunctions functions = [] {
         const HMODULE user = ::GetModuleHandleW(L"user32.dll");
-        return DensityFunctions{Lookup<DpiForWindow>(user, "GetDpiForWindow"),
-                                Lookup<MetricsForDpi>(user, "GetSystemMetricsForDpi"),
-                                Lookup<AdjustForDpi>(user, "AdjustWindowRectExForDpi")};
+        return DensityFunctions{LibraryFunction<DpiForWindow>(user, "GetDpiForWindow"),
+                                LibraryFunction<MetricsForDpi>(user, "GetSystemMetricsForDpi"),
+                                LibraryFunction<AdjustForDpi>(user, "AdjustWindowRectExForDpi")};
     }();
     return functions;
 }
@@ -74,7 +70,7 @@ int ZeroHeight(HFONT font) {
 }
 
 void DeclareDensityAwareness() noexcept {
-    const auto setContext = Lookup<SetAwarenessContext>(::GetModuleHandleW(L"user32.dll"),
+    const auto setContext = LibraryFunction<SetAwarenessContext>(::GetModuleHandleW(L"user32.dll"),
                                                         "SetProcessDpiAwarenessContext");
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2. Windows 10 before 1703 has the function
     // but not this context, and refuses it.
@@ -103,8 +99,7 @@ IconHandle StandardIconAt(const wchar_t* name, int pixelsPerInch) {
     // Version 6 of the common controls (the one the manifest asks for) has it; this tool
     // chain's import library does not list it, so it is looked up.
     const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
-    const auto scaleDown =
-        controls ? Lookup<ScaleDownIcon>(controls, "LoadIconWithScaleDown") : nullptr;
+    const auto scaleDown = LibraryFunction<ScaleDownIcon>(controls, "LoadIconWithScaleDown");
     const int size = SystemMetricAt(SM_CXICON, pixelsPerInch);
     HICON icon = nullptr;
     if (!scaleDown || FAILED(scaleDown(nullptr, name, size, size, &icon))) return {};
